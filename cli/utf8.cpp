@@ -1,0 +1,140 @@
+#include "utf8.h"
+
+#include <cstdint>
+
+namespace schnackomat::cli {
+
+namespace {
+
+constexpr bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+constexpr bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+}  // namespace
+
+Utf8DecodeResult DecodeUtf8(std::string_view bytes) {
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+
+    // Every byte yields at most one unit (a four-byte sequence yields two), so the text never
+    // outgrows the input.
+    std::u16string text(size, u'\0');
+    char16_t* out = text.data();
+
+    std::size_t i = 0;
+    while (i < size) {
+        const unsigned char lead = data[i];
+        if (lead < 0x80) {
+            *out++ = lead;
+            ++i;
+            continue;
+        }
+
+        std::size_t length = 0;
+        std::uint32_t codePoint = 0;
+        // The allowed range of the second byte excludes overlong forms, surrogates and code
+        // points above U+10FFFF; the bytes after it are plain continuation bytes.
+        unsigned char secondLow = 0x80;
+        unsigned char secondHigh = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            codePoint = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            codePoint = lead & 0x0F;
+            if (lead == 0xE0) {
+                secondLow = 0xA0;
+            } else if (lead == 0xED) {
+                secondHigh = 0x9F;
+            }
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            codePoint = lead & 0x07;
+            if (lead == 0xF0) {
+                secondLow = 0x90;
+            } else if (lead == 0xF4) {
+                secondHigh = 0x8F;
+            }
+        } else {
+            // A stray continuation byte, C0, C1 or F5..FF.
+            return {{}, i};
+        }
+
+        if (size - i < length) {
+            return {{}, i};
+        }
+        const unsigned char second = data[i + 1];
+        if (second < secondLow || second > secondHigh) {
+            return {{}, i};
+        }
+        codePoint = (codePoint << 6) | (second & 0x3F);
+        for (std::size_t k = 2; k < length; ++k) {
+            const unsigned char next = data[i + k];
+            if (!IsContinuation(next)) {
+                return {{}, i};
+            }
+            codePoint = (codePoint << 6) | (next & 0x3F);
+        }
+
+        if (codePoint >= 0x10000) {
+            codePoint -= 0x10000;
+            *out++ = static_cast<char16_t>(0xD800 + (codePoint >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
+        } else {
+            *out++ = static_cast<char16_t>(codePoint);
+        }
+        i += length;
+    }
+
+    text.resize(static_cast<std::size_t>(out - text.data()));
+    return {std::move(text), std::nullopt};
+}
+
+std::string EncodeUtf8(std::u16string_view text) {
+    // A unit yields at most three bytes: a pair of two units yields four, a lone surrogate the
+    // three bytes of U+FFFD.
+    std::string bytes(text.size() * 3, '\0');
+    char* out = bytes.data();
+    auto put = [&out](std::uint32_t byte) { *out++ = static_cast<char>(byte); };
+
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        std::uint32_t codePoint = text[i];
+        if (codePoint < 0x80) {
+            put(codePoint);
+            continue;
+        }
+        if (IsHighSurrogate(text[i]) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
+            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+            codePoint = 0xFFFD;
+        }
+
+        if (codePoint < 0x800) {
+            put(0xC0 | (codePoint >> 6));
+            put(0x80 | (codePoint & 0x3F));
+        } else if (codePoint < 0x10000) {
+            put(0xE0 | (codePoint >> 12));
+            put(0x80 | ((codePoint >> 6) & 0x3F));
+            put(0x80 | (codePoint & 0x3F));
+        } else {
+            put(0xF0 | (codePoint >> 18));
+            put(0x80 | ((codePoint >> 12) & 0x3F));
+            put(0x80 | ((codePoint >> 6) & 0x3F));
+            put(0x80 | (codePoint & 0x3F));
+        }
+    }
+
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
+    return bytes;
+}
+
+}  // namespace schnackomat::cli
