@@ -1,0 +1,61 @@
+# What `cmake --install` puts where, and the Debian package CPack builds from it.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(SCHNACKOMAT_APP_ID example.schnackomat.Schnackomat)
+
+# The engine as a library for other projects: headers, archive and a CMake package that gives
+# Schnackomat::engine.
+install(DIRECTORY engine/include/schnackomat DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+        COMPONENT development)
+install(TARGETS schnackomat_engine EXPORT SchnackomatTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
+set(SCHNACKOMAT_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Schnackomat)
+install(EXPORT SchnackomatTargets NAMESPACE Schnackomat:: DESTINATION ${SCHNACKOMAT_CMAKE_DIR}
+        COMPONENT development)
+configure_package_config_file(cmake/SchnackomatConfig.cmake.in
+    ${CMAKE_CURRENT_BINARY_DIR}/SchnackomatConfig.cmake INSTALL_DESTINATION ${SCHNACKOMAT_CMAKE_DIR})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/SchnackomatConfigVersion.cmake
+    COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/SchnackomatConfig.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/SchnackomatConfigVersion.cmake
+        DESTINATION ${SCHNACKOMAT_CMAKE_DIR} COMPONENT development)
+
+# The command-line converter's manual page and bash completion.
+install(FILES doc/schnackomat-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES data/completions/schnackomat-cli
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+
+# The desktop integration of the window: menu entry, AppStream metadata, icons.
+if(SCHNACKOMAT_BUILD_GUI)
+    install(FILES data/${SCHNACKOMAT_APP_ID}.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES data/${SCHNACKOMAT_APP_ID}.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+    install(FILES ui/icons/schnackomat.svg DESTINATION ${icons}/scalable/apps
+            RENAME ${SCHNACKOMAT_APP_ID}.svg)
+    foreach(size 16 32 48 64 128 256)
+        install(FILES ui/icons/schnackomat-${size}.png DESTINATION ${icons}/${size}x${size}/apps
+                RENAME ${SCHNACKOMAT_APP_ID}.png)
+    endforeach()
+endif()
+
+# cpack -G DEB: one package with the programs, the desktop files and the engine library.
+set(CPACK_PACKAGE_NAME schnackomat)
+set(CPACK_PACKAGE_VENDOR "Benaldo")
+set(CPACK_PACKAGE_CONTACT "Benaldo <benaldo@schnackomat.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "rewrites German text into chat slang, leetspeak and the Matrix code, and back")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Schnackomat converts German text live, after every keystroke, into a chat-scene slang,\n\
+leetspeak and a keyed five-bit letter code, puts the result on the clipboard, and converts\n\
+slang text back. It comes with schnackomat-cli, the same conversions for scripts and pipes,\n\
+and the conversion engine as a C++ library with a CMake package.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://schnackomat.example/")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+include(CPack)
