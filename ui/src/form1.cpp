@@ -80,9 +80,12 @@ bool CaptionsFit(const QFont& font, const QStyle& style) {
 }
 
 // The layout was drawn for a small 8-point interface font. The toolkit's default family keeps
-// its place; its size shrinks in half points until every caption fits its box.
+// its place; its size shrinks in half points until every caption fits its box. Full hinting
+// puts every glyph on whole pixels, so that a label laid over a part of another label's text
+// shows exactly the pixels beneath it.
 QFont ControlFont(const QStyle& style) {
     QFont font = QApplication::font();
+    font.setHintingPreference(QFont::PreferFullHinting);
     double size = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
     for (; size > 6.0; size -= 0.5) {
         font.setPointSizeF(size);
