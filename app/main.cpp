@@ -8,5 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Schnackomat V3.0"));
     schnackomat::ui::Form1 form;
     form.show();
+    // Asks for the keyboard at once, so that typing starts in the input box.
+    form.activateWindow();
     return QApplication::exec();
 }
