@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QWidget>
 
-#include "help_window.h"
+#include "schnackomat/ui/help_window.h"
 
-using schnackomat::Form2;
-using schnackomat::ShowHelpWindow;
+using schnackomat::ui::Form2;
+using schnackomat::ui::ShowHelpWindow;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "help_window.h"
+#include "schnackomat/ui/help_window.h"
 
 #include <QApplication>
 #include <QColor>
@@ -14,9 +14,9 @@
 
 #include <limits>
 
-#include "icon.h"
+#include "schnackomat/ui/icon.h"
 
-namespace schnackomat {
+namespace schnackomat::ui {
 
 namespace {
 
@@ -211,4 +211,4 @@ Form2* ShowHelpWindow(const QWidget* centreOn) {
     return window.data();
 }
 
-}  // namespace schnackomat
+}  // namespace schnackomat::ui

@@ -3,9 +3,9 @@
 #include <QImage>
 #include <QTest>
 
-#include "icon.h"
+#include "schnackomat/ui/icon.h"
 
-using schnackomat::SchnackomatIcon;
+using schnackomat::ui::SchnackomatIcon;
 
 class IconTest : public QObject {
     Q_OBJECT

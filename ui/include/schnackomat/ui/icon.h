@@ -3,9 +3,9 @@
 
 #include <QIcon>
 
-namespace schnackomat {
+namespace schnackomat::ui {
 
 // The two-arrow icon in the sizes built into the program (16 and 32 pixels).
 QIcon SchnackomatIcon();
 
-}  // namespace schnackomat
+}  // namespace schnackomat::ui

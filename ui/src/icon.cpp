@@ -1,4 +1,4 @@
-#include "icon.h"
+#include "schnackomat/ui/icon.h"
 
 #include <QString>
 
@@ -7,7 +7,7 @@ static void RegisterIconResource() {
     Q_INIT_RESOURCE(icons);
 }
 
-namespace schnackomat {
+namespace schnackomat::ui {
 
 QIcon SchnackomatIcon() {
     static const bool registered = (RegisterIconResource(), true);
@@ -18,4 +18,4 @@ QIcon SchnackomatIcon() {
     return icon;
 }
 
-}  // namespace schnackomat
+}  // namespace schnackomat::ui

@@ -1,4 +1,4 @@
-#include "shortcuts.h"
+#include "schnackomat/ui/shortcuts.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-namespace schnackomat {
+namespace schnackomat::ui {
 namespace {
 
 std::string Utf8(std::u16string_view text) {
@@ -193,4 +193,4 @@ TEST(FindShortcutTest, OtherCodesAndLettersHaveNoShortcut) {
 }
 
 }  // namespace
-}  // namespace schnackomat
+}  // namespace schnackomat::ui

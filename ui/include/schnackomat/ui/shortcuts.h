@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace schnackomat {
+namespace schnackomat::ui {
 
 // One shortcut: Ctrl+Key types the control character Code (Ctrl+A is 1, ..., Ctrl+Z is 26), and
 // the input box gets Text appended at its end.
@@ -71,4 +71,4 @@ std::optional<ShortcutRow> FindShortcutByKey(char letter);
 // to the word they stand in.
 std::u16string DeleteLastWord(std::u16string_view text);
 
-}  // namespace schnackomat
+}  // namespace schnackomat::ui

@@ -1,8 +1,8 @@
-#include "shortcuts.h"
+#include "schnackomat/ui/shortcuts.h"
 
 #include <algorithm>
 
-namespace schnackomat {
+namespace schnackomat::ui {
 
 std::optional<ShortcutRow> FindShortcut(char16_t code) {
     const auto* row = std::find_if(ShortcutTable.begin(), ShortcutTable.end(),
@@ -35,4 +35,4 @@ std::u16string DeleteLastWord(std::u16string_view text) {
     return std::u16string(text.substr(0, lastSpace));
 }
 
-}  // namespace schnackomat
+}  // namespace schnackomat::ui

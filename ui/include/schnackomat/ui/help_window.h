@@ -9,7 +9,7 @@
 
 class QMouseEvent;
 
-namespace schnackomat {
+namespace schnackomat::ui {
 
 class Form2 : public QWidget {
     Q_OBJECT
@@ -40,4 +40,4 @@ class Form2 : public QWidget {
 // `centreOn` is null). Returns the shown window.
 Form2* ShowHelpWindow(const QWidget* centreOn = nullptr);
 
-}  // namespace schnackomat
+}  // namespace schnackomat::ui

@@ -1,0 +1,355 @@
+// The main window: its controls, the focus flags, and live conversion in both directions.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include "harness.h"
+#include "schnackomat/slang_words.h"
+
+using namespace schnackomat::ui;
+using namespace schnackomat::ui::testing;
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void ControlsHaveTheirCaptionsAndPlaces_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("Text1") << "Text1"
+                               << "" << QRect(8, 8, 577, 161);
+        QTest::newRow("Text2") << "Text2"
+                               << "" << QRect(8, 192, 577, 161);
+        QTest::newRow("Text3") << "Text3"
+                               << "qorvu" << QRect(400, 172, 97, 17);
+        QTest::newRow("Command1") << "Command1"
+                                  << "Ende" << QRect(512, 360, 73, 25);
+        QTest::newRow("Command2") << "Command2"
+                                  << "?" << QRect(560, 168, 25, 25);
+        QTest::newRow("Check1") << "Check1"
+                                << "1337" << QRect(8, 176, 57, 13);
+        QTest::newRow("Check2") << "Check2"
+                                << "Pfiii- && Benaldo- Style" << QRect(152, 176, 137, 13);
+        QTest::newRow("Check3") << "Check3"
+                                << "1337-Wörters" << QRect(56, 176, 89, 13);
+        QTest::newRow("Check4") << "Check4"
+                                << "The Matrix-Style" << QRect(296, 176, 97, 13);
+        QTest::newRow("Label2") << "Label2"
+                                << "Anmerkung: Die schwule Farbe wollte"
+                                << QRect(240, 368, 185, 17);
+        QTest::newRow("Label4") << "Label4"
+                                << "Pfiii!" << QRect(421, 368, 41, 17);
+    }
+    void ControlsHaveTheirCaptionsAndPlaces() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QRect, geometry);
+        Harness harness;
+        auto* control = harness.Form().findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), geometry);
+        QString shown;
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            shown = button->text();
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
+            shown = label->text();
+        } else {
+            shown = ReadText(control);
+        }
+        QCOMPARE(shown, caption);
+    }
+
+    void WindowStartsAsLaidOut() {
+        Harness harness;
+        QVERIFY(harness.Active());
+        Form1& form = harness.Form();
+        QCOMPARE(form.objectName(), QStringLiteral("Form1"));
+        QCOMPARE(form.windowTitle(),
+                 QStringLiteral("Schnackomat V3.0 - schnackomat.example - von Benaldo"));
+        QCOMPARE(form.size(), QSize(592, 387));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QCOMPARE(form.palette().color(QPalette::Window), QColor(128, 0, 128));
+        QCOMPARE(QApplication::focusWidget(), harness.Text1());
+        QVERIFY(form.Text1Leads());
+        QVERIFY(!form.Text2Leads());
+        QVERIFY(harness.Check(1)->isChecked());
+        QVERIFY(!harness.Check(2)->isChecked());
+        QVERIFY(harness.Check(3)->isChecked());
+        QVERIFY(!harness.Check(4)->isChecked());
+        QCOMPARE(harness.Text3()->maxLength(), 15);
+        QCOMPARE(harness.Text3()->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(harness.Text3()->font().pointSizeF(), 8.25);
+        QCOMPARE(harness.Text1()->palette().color(QPalette::Text), QColor(255, 192, 128));
+        QCOMPARE(harness.Text1()->palette().color(QPalette::Base), QColor(64, 0, 64));
+        QCOMPARE(harness.Text3()->palette().color(QPalette::Text), QColor(255, 255, 192));
+        QCOMPARE(harness.Check(2)->palette().color(QPalette::WindowText), QColor(255, 192, 128));
+        QVERIFY(harness.MessageBoxes().Shown.empty());
+        QVERIFY(harness.Clipboard().Calls.isEmpty());
+    }
+
+    void OverlappingControlsAreStacked_data() {
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("lower");
+        QTest::newRow("Check3 over Check1") << "Check3"
+                                            << "Check1";
+        QTest::newRow("Label4 over Label2") << "Label4"
+                                            << "Label2";
+        QTest::newRow("Label5 over Label1") << "Label5"
+                                            << "Label1";
+    }
+    void OverlappingControlsAreStacked() {
+        QFETCH(QString, upper);
+        QFETCH(QString, lower);
+        Harness harness;
+        auto* upperControl = harness.Form().findChild<QWidget*>(upper);
+        auto* lowerControl = harness.Form().findChild<QWidget*>(lower);
+        QVERIFY(upperControl->geometry().intersects(lowerControl->geometry()));
+        const QPoint inBoth =
+            upperControl->geometry().intersected(lowerControl->geometry()).center();
+        QCOMPARE(harness.Form().childAt(inBoth), upperControl);
+    }
+
+    // The host name link lies exactly over the host name in the credit line: drawn alone, the
+    // credit line shows in the link's place the very pixels the link shows.
+    void HostNameLinkCoversTheHostName() {
+        Harness harness;
+        auto* line = harness.Find<QLabel>("Label1");
+        auto* host = harness.Find<QLabel>("Label5");
+        auto* author = harness.Find<QLabel>("Label3");
+        QCOMPARE(host->text(), QStringLiteral("schnackomat.example"));
+        QVERIFY(line->text().contains(host->text()));
+        QCOMPARE(host->y(), line->y());
+        QCOMPARE(host->height(), line->height());
+        const QImage lineImage = line->grab().toImage();
+        const QImage hostImage = host->grab().toImage();
+        const QRect hostInLine(host->pos() - line->pos(), host->size());
+        QCOMPARE(lineImage.copy(hostInLine), hostImage);
+        // The author's name follows the line's last word, on the same row, before the remark.
+        const QFontMetrics metrics(line->font());
+        QVERIFY(author->x() >= line->x() + metrics.horizontalAdvance(line->text()));
+        QVERIFY(author->x() <= line->x() + metrics.horizontalAdvance(line->text() + "  "));
+        QCOMPARE(author->y(), line->y());
+        QVERIFY(author->geometry().right() < harness.Find<QLabel>("Label2")->x());
+    }
+
+    void CaptionsFitTheirBoxes() {
+        Harness harness;
+        for (QLabel* label : harness.Form().findChildren<QLabel*>()) {
+            const QFontMetrics metrics(label->font());
+            QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->objectName()));
+        }
+        for (QCheckBox* box : harness.Form().findChildren<QCheckBox*>()) {
+            QStyleOptionButton option;
+            option.initFrom(box);
+            option.text = box->text();
+            const QRect contents =
+                box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+            const QFontMetrics metrics(box->font());
+            QVERIFY2(contents.right() < box->width(), qPrintable(box->objectName()));
+            QVERIFY2(metrics.horizontalAdvance(box->text().replace("&&", "&")) <= contents.width(),
+                     qPrintable(box->objectName()));
+        }
+    }
+
+    void TabVisitsControlsInOrder() {
+        Harness harness;
+        const QStringList order{"Text2",    "Command1", "Check1", "Check2", "Check4",
+                                "Command2", "Text3",    "Check3", "Text1"};
+        for (const QString& expected : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), expected);
+        }
+    }
+
+    void FocusSetsTheFlags() {
+        Harness harness;
+        Form1& form = harness.Form();
+        QTest::keyClicks(harness.Text1(), "abc");
+        const QString converted = Text(harness.Text2());
+
+        QTest::keyClick(harness.Text1(), Qt::Key_Tab);  // to Text2
+        QVERIFY(form.Text2Leads());
+        QVERIFY(!form.Text1Leads());
+        QCOMPARE(harness.Text2()->textCursor().selectedText(), converted);
+        QCOMPARE(Text(harness.Text1()), QStringLiteral("abc"));
+        QCOMPARE(Text(harness.Text2()), converted);
+
+        QTest::keyClick(harness.Text2(), Qt::Key_Tab);  // to Command1
+        QVERIFY(!form.Text1Leads());
+        QVERIFY(!form.Text2Leads());
+
+        harness.Text1()->setFocus(Qt::BacktabFocusReason);
+        QVERIFY(form.Text1Leads());
+        QVERIFY(!form.Text2Leads());
+        QCOMPARE(harness.Text1()->textCursor().selectedText(), QStringLiteral("abc"));
+        QCOMPARE(harness.Text1()->textCursor().selectionStart(), 0);
+    }
+
+    void TypingConvertsForwardOnEveryKey_data() {
+        QTest::addColumn<bool>("leet");
+        QTest::addColumn<bool>("slang");
+        QTest::addColumn<bool>("leetWords");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("converted");
+        QTest::newRow("start options")
+            << true << false << true << "Wir gehen morgen schwimmen, bist du dabei?"
+            << "Wi2 63h0rn m0260rn 5chwimm0rn, 8i57 du d483i?";
+        QTest::newRow("leet only") << true << false << false << "Kiste"
+                                   << "Ki573";
+        QTest::newRow("slang and leet")
+            << true << true << false << "Ich mache heute eine Party. Das ist cool!"
+            << "!ch 7u h3u73 !33n p4442dy 0d32 50 m4ch3n 0d32 50. wuuuh d45 !5 1337 0d32 50! "
+               "zy0000m  wh473v32";
+        QTest::newRow("no option") << false << false << false << "Hallo Welt."
+                                   << "Hallo Welt.";
+    }
+    void TypingConvertsForwardOnEveryKey() {
+        QFETCH(bool, leet);
+        QFETCH(bool, slang);
+        QFETCH(bool, leetWords);
+        QFETCH(QString, typed);
+        QFETCH(QString, converted);
+        Harness harness;
+        harness.Check(1)->setChecked(leet);
+        harness.Check(2)->setChecked(slang);
+        harness.Check(3)->setChecked(leetWords);
+        QCOMPARE(QApplication::focusWidget(), harness.Text1());
+
+        QTest::keyClicks(harness.Text1(), typed);
+        QCOMPARE(Text(harness.Text1()), typed);
+        QCOMPARE(Text(harness.Text2()), converted);
+        // One clear and one set per keystroke; the last set is the output.
+        const FakeClipboard& clipboard = harness.Clipboard();
+        QCOMPARE(clipboard.Calls.size(), 2 * typed.size());
+        for (qsizetype i = 0; i < clipboard.Calls.size(); i += 2) {
+            QCOMPARE(clipboard.Calls[i], QStringLiteral("clear"));
+        }
+        QCOMPARE(clipboard.Texts().last(), converted);
+    }
+
+    void ClipboardFollowsEachKeystroke() {
+        Harness harness;  // "1337" and "1337-Wörters" ticked
+        QTest::keyClicks(harness.Text1(), "ab");
+        QCOMPARE(harness.Clipboard().Calls, QStringList({"clear", "set:4", "clear", "set:48"}));
+        QTest::keyClick(harness.Text1(), Qt::Key_Backspace);
+        QTest::keyClick(harness.Text1(), Qt::Key_Backspace);
+        QCOMPARE(Text(harness.Text2()), QString());
+        QCOMPARE(harness.Clipboard().Calls.mid(4),
+                 QStringList({"clear", "set:4", "clear", "set:"}));
+    }
+
+    void DeletingEverythingConvertsTheEmptyText() {
+        Harness harness;
+        harness.Check(2)->setChecked(true);
+        QTest::keyClicks(harness.Text1(), "x");
+        QTest::keyClick(harness.Text1(), Qt::Key_Backspace);
+        QCOMPARE(Text(harness.Text1()), QString());
+        QCOMPARE(Text(harness.Text2()), QStringLiteral(" wh473v32"));
+        QCOMPARE(harness.Clipboard().Texts().last(), QStringLiteral(" wh473v32"));
+    }
+
+    void TypingIntoTheOutputConvertsBack_data() {
+        QTest::addColumn<bool>("slang");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("converted");
+        QTest::newRow("leet") << false << "h4ll0 w3lt!"
+                              << "hallo welt!";
+        QTest::newRow("leet and slang") << true << "h4ll0 w3lt!"
+                                        << "hallo welti";
+        QTest::newRow("upper case, no digits") << true << "Hallo Welt"
+                                               << "hallo welt";
+    }
+    void TypingIntoTheOutputConvertsBack() {
+        QFETCH(bool, slang);
+        QFETCH(QString, typed);
+        QFETCH(QString, converted);
+        Harness harness;
+        harness.Check(2)->setChecked(slang);
+        harness.Clipboard().Calls.clear();
+        harness.Focus(harness.Text2());
+        QVERIFY(harness.Form().Text2Leads());
+
+        QTest::keyClicks(harness.Text2(), typed);
+        QCOMPARE(Text(harness.Text2()), typed);
+        QCOMPARE(Text(harness.Text1()), converted);
+        QVERIFY(harness.Clipboard().Calls.isEmpty());
+    }
+
+    void WithoutOptionsTheBoxesMirrorEachOther() {
+        Harness harness;
+        harness.Check(1)->setChecked(false);
+        harness.Check(3)->setChecked(false);
+        const QString text = QStringLiteral("a\u00A0b \U0001F600\nzweite Zeile\u00A0");
+        harness.Text1()->insertPlainText(text);
+        QCOMPARE(Text(harness.Text2()), text);
+        QCOMPARE(harness.Clipboard().Texts().last(), text);
+
+        harness.Focus(harness.Text2());
+        harness.Text2()->moveCursor(QTextCursor::End);
+        harness.Text2()->insertPlainText(QStringLiteral("\U0001F44D"));
+        QCOMPARE(Text(harness.Text1()), text + QStringLiteral("\U0001F44D"));
+    }
+
+    void ControlKeysAndEmptyBoxesAreHarmless() {
+        Harness harness;
+        harness.Check(2)->setChecked(true);
+        for (int key = Qt::Key_A; key <= Qt::Key_Z; ++key) {
+            QTest::keyClick(harness.Text1(), Qt::Key(key), Qt::ControlModifier);
+        }
+        QTest::keyClick(harness.Text1(), Qt::Key_Backspace);
+        QTest::keyClick(harness.Text1(), Qt::Key_Delete);
+        harness.Focus(harness.Text2());
+        QTest::keyClick(harness.Text2(), Qt::Key_Backspace);
+        QTest::keyClick(harness.Text2(), Qt::Key_B, Qt::ControlModifier);
+        QTest::keyClick(harness.Text2(), Qt::Key_Escape);
+        QTest::keyClick(harness.Text2(), Qt::Key_Return);
+        QCOMPARE(Text(harness.Text2()), QStringLiteral("\n"));
+        QCOMPARE(Text(harness.Text1()), QStringLiteral("\n"));
+        QVERIFY(harness.MessageBoxes().Shown.empty());
+    }
+
+    void CensorShowsOncePerRunBeforeTheOutputChanges() {
+        Harness harness;
+        harness.Check(2)->setChecked(true);
+        QStringList outputWhileShown;
+        QStringList clipboardWhileShown;
+        harness.MessageBoxes().OnShow = [&] {
+            outputWhileShown.append(Text(harness.Text2()));
+            clipboardWhileShown.append(
+                harness.Clipboard().Texts().value(harness.Clipboard().Texts().size() - 1));
+        };
+        QTest::keyClicks(harness.Text1(), "muhah");
+        QVERIFY(harness.MessageBoxes().Shown.empty());
+        const QString before = Text(harness.Text2());
+
+        QTest::keyClicks(harness.Text1(), "a");
+        QCOMPARE(harness.MessageBoxes().Shown.size(), std::size_t{1});
+        const ShownMessage& message = harness.MessageBoxes().Shown.front();
+        QCOMPARE(
+            message.Text,
+            QStringLiteral("Achtung! Verstoß gegen den 1337n355-Kodex!! Wort wurde zensiert!"));
+        QCOMPARE(message.Title, QStringLiteral("Schnackomat V3.0"));
+        QCOMPARE(message.Buttons, MessageButtons::Ok);
+        QCOMPARE(message.Icon, MessageIcon::None);
+        QCOMPARE(outputWhileShown, QStringList{before});
+        QCOMPARE(clipboardWhileShown, QStringList{before});
+        QVERIFY(Text(harness.Text2()).contains(QStringLiteral("-*-*-*")));
+        QCOMPARE(Text(harness.Text1()), QStringLiteral("muhaha"));
+
+        // Every further keystroke runs the censor again, however often the word occurs.
+        QTest::keyClicks(harness.Text1(), " muhaha");
+        QCOMPARE(harness.MessageBoxes().Shown.size(), std::size_t{1 + 7});
+        QCOMPARE(QApplication::focusWidget(), harness.Text1());
+        QVERIFY(harness.Form().Text1Leads());
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

@@ -1,0 +1,87 @@
+#include "schnackomat/ui/binding.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace schnackomat::ui {
+
+QString ToQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string ToEngineText(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                          static_cast<std::size_t>(text.size()));
+}
+
+QString ReadText(const QWidget* box) {
+    if (const auto* edit = qobject_cast<const QPlainTextEdit*>(box)) {
+        // toPlainText() would turn every no-break space into a space; the raw text keeps it and
+        // only needs its block and line separators read as line breaks.
+        QString text = edit->document()->toRawText();
+        text.replace(QChar::ParagraphSeparator, u'\n');
+        text.replace(QChar::LineSeparator, u'\n');
+        return text;
+    }
+    if (const auto* line = qobject_cast<const QLineEdit*>(box)) {
+        return line->text();
+    }
+    return {};
+}
+
+void WriteText(QWidget* box, const QString& text) {
+    if (ReadText(box) == text) {
+        return;
+    }
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
+        edit->setPlainText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->setText(text);
+    }
+}
+
+void SetCaret(QWidget* box, int position) {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
+        QTextCursor cursor = edit->textCursor();
+        cursor.setPosition(position);
+        edit->setTextCursor(cursor);
+    } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->setCursorPosition(position);
+    }
+}
+
+std::optional<char16_t> TypedCharacter(const QKeyEvent& event) {
+    const int key = event.key();
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    const bool control = modifiers.testFlag(Qt::ControlModifier) &&
+                         !modifiers.testFlag(Qt::AltModifier) &&
+                         !modifiers.testFlag(Qt::MetaModifier);
+    switch (key) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Delete:
+            return std::nullopt;
+        case Qt::Key_Backspace:
+            return control ? u'\x7f' : u'\b';
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return u'\r';
+        case Qt::Key_Escape:
+            return u'\x1b';
+        default:
+            break;
+    }
+    if (control && key >= Qt::Key_A && key <= Qt::Key_Z) {
+        return static_cast<char16_t>(key - Qt::Key_A + 1);
+    }
+    const QString text = event.text();
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    return static_cast<char16_t>(text.front().unicode());
+}
+
+}  // namespace schnackomat::ui

@@ -1,0 +1,447 @@
+#include "schnackomat/ui/form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
+#include <variant>
+
+#include "schnackomat/matrix.h"
+#include "schnackomat/slang_words.h"
+#include "schnackomat/text.h"
+#include "schnackomat/ui/binding.h"
+
+namespace schnackomat::ui {
+
+namespace {
+
+constexpr int ClientWidth = 592;
+constexpr int ClientHeight = 387;
+
+const QColor Purple(128, 0, 128);
+const QColor DarkPurple(64, 0, 64);
+const QColor LightOrange(255, 192, 128);
+const QColor PaleYellow(255, 255, 192);
+
+constexpr char16_t WindowTitle[] = u"Schnackomat V3.0 - schnackomat.example - von Benaldo";
+constexpr char16_t CreditPrefix[] = u"Gemacht für ";
+constexpr char16_t HostName[] = u"schnackomat.example";
+constexpr char16_t CreditSuffix[] = u" von";
+constexpr char16_t AuthorName[] = u"Benaldo";
+
+// The bottom line of labels: all on one row of this top and height.
+constexpr int LabelTop = 368;
+constexpr int LabelHeight = 17;
+constexpr int Label1Left = 8;
+constexpr int Label1Width = 185;
+constexpr int Label3MinWidth = 41;
+
+QString CreditLine() {
+    return QString::fromUtf16(CreditPrefix) + QString::fromUtf16(HostName) +
+           QString::fromUtf16(CreditSuffix);
+}
+
+// Whether every caption of the window fits its box in `font`.
+bool CaptionsFit(const QFont& font, const QStyle& style) {
+    const QFontMetrics metrics(font);
+    if (metrics.height() > LabelHeight) {
+        return false;
+    }
+    const int checkIndent = style.pixelMetric(QStyle::PM_IndicatorWidth) +
+                            style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    const std::initializer_list<std::pair<QString, int>> captions{
+        {CreditLine(), Label1Width},
+        {QStringLiteral("Anmerkung: Die schwule Farbe wollte"), 185},
+        {QString::fromUtf16(AuthorName), Label3MinWidth},
+        {QStringLiteral("Pfiii!"), 41},
+        {QStringLiteral("1337"), 57 - checkIndent},
+        {QStringLiteral("Pfiii- & Benaldo- Style"), 137 - checkIndent},
+        {QStringLiteral("The Matrix-Style"), 97 - checkIndent},
+        {QStringLiteral("1337-Wörters"), 89 - checkIndent},
+        {QStringLiteral("Ende"), 73 - 8},
+    };
+    return std::all_of(captions.begin(), captions.end(), [&](const auto& caption) {
+        return metrics.horizontalAdvance(caption.first) <= caption.second;
+    });
+}
+
+// The layout was drawn for a small 8-point interface font. The toolkit's default family keeps
+// its place; its size shrinks in half points until every caption fits its box. Full hinting
+// puts every glyph on whole pixels, so that a label laid over a part of another label's text
+// shows exactly the pixels beneath it.
+QFont ControlFont(const QStyle& style) {
+    QFont font = QApplication::font();
+    font.setHintingPreference(QFont::PreferFullHinting);
+    double size = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
+    for (; size > 6.0; size -= 0.5) {
+        font.setPointSizeF(size);
+        if (CaptionsFit(font, style)) {
+            return font;
+        }
+    }
+    font.setPointSizeF(6.0);
+    return font;
+}
+
+void SetColours(QWidget* widget, const QColor& text, const QColor& background) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::Base, background);
+    widget->setPalette(palette);
+}
+
+// Buttons show their pink face whatever the style, so they get it from a style sheet.
+constexpr char ButtonStyle[] =
+    "QPushButton { background-color: rgb(255, 192, 255); color: black;"
+    " border: 1px solid rgb(64, 0, 64); border-radius: 2px; }"
+    "QPushButton:focus { border: 1px dotted black; }"
+    "QPushButton:pressed { background-color: rgb(224, 160, 224); }";
+
+}  // namespace
+
+Form1::Form1(MessageBoxes& messageBoxes, Clipboard& clipboard, LinkOpener& linkOpener,
+             RandomSource& random, QWidget* parent)
+    : QWidget(parent),
+      messageBoxes_(messageBoxes),
+      clipboard_(clipboard),
+      linkOpener_(linkOpener),
+      random_(random) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf16(WindowTitle));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(ClientWidth, ClientHeight);
+    setAutoFillBackground(true);
+    SetColours(this, LightOrange, Purple);
+    setFont(ControlFont(*style()));
+
+    CreateControls();
+    PlaceControls();
+    ConnectRules();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - QPoint(ClientWidth / 2, ClientHeight / 2));
+    }
+
+    // The window opens with the focus in Text1, the first control in tab order.
+    Text1->setFocus();
+    OnText1GotFocus();
+}
+
+void Form1::CreateControls() {
+    const auto named = [](QWidget* widget, const char* name) {
+        widget->setObjectName(QString::fromLatin1(name));
+        return widget;
+    };
+
+    // Created in reverse stacking order: where controls overlap, the later one lies above.
+    Label1 = new QLabel(CreditLine(), this);
+    Label2 = new QLabel(QStringLiteral("Anmerkung: Die schwule Farbe wollte"), this);
+    Label3 = new QLabel(QString::fromUtf16(AuthorName), this);
+    Label4 = new QLabel(QStringLiteral("Pfiii!"), this);
+    Label5 = new QLabel(QString::fromUtf16(HostName), this);
+    named(Label1, "Label1");
+    named(Label2, "Label2");
+    named(Label3, "Label3");
+    named(Label4, "Label4");
+    named(Label5, "Label5");
+    for (QLabel* label : {Label1, Label2, Label3, Label4, Label5}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setMargin(0);
+        label->setIndent(0);
+        label->setAutoFillBackground(true);
+        SetColours(label, LightOrange, Purple);
+    }
+
+    Text1 = new QPlainTextEdit(this);
+    Text2 = new QPlainTextEdit(this);
+    named(Text1, "Text1");
+    named(Text2, "Text2");
+    for (QPlainTextEdit* box : {Text1, Text2}) {
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        box->setTabChangesFocus(true);
+        SetColours(box, LightOrange, DarkPurple);
+    }
+
+    Check1 = new QCheckBox(QStringLiteral("1337"), this);
+    Check2 = new QCheckBox(QStringLiteral("Pfiii- && Benaldo- Style"), this);
+    Check4 = new QCheckBox(QStringLiteral("The Matrix-Style"), this);
+    Check3 = new QCheckBox(QStringLiteral("1337-Wörters"), this);
+    named(Check1, "Check1");
+    named(Check2, "Check2");
+    named(Check3, "Check3");
+    named(Check4, "Check4");
+    for (QCheckBox* box : {Check1, Check2, Check3, Check4}) {
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->setAutoFillBackground(true);
+        // A button fills its background with the button colour; the tick box itself is
+        // drawn in the base colour with a tick in the text colour.
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::WindowText, LightOrange);
+        palette.setColor(QPalette::Window, Purple);
+        palette.setColor(QPalette::Button, Purple);
+        palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Text, Qt::black);
+        box->setPalette(palette);
+    }
+    Check1->setChecked(true);
+    Check3->setChecked(true);
+
+    Text3 = new QLineEdit(QString::fromUtf16(DefaultMatrixKey.data(),
+                                             static_cast<qsizetype>(DefaultMatrixKey.size())),
+                          this);
+    named(Text3, "Text3");
+    Text3->setMaxLength(15);
+    QFont keyFont(QStringLiteral("Times New Roman"));
+    keyFont.setPointSizeF(8.25);
+    keyFont.setWeight(QFont::Normal);
+    Text3->setFont(keyFont);
+    SetColours(Text3, PaleYellow, DarkPurple);
+
+    Command1 = new QPushButton(QStringLiteral("Ende"), this);
+    Command2 = new QPushButton(QStringLiteral("?"), this);
+    named(Command1, "Command1");
+    named(Command2, "Command2");
+    for (QPushButton* button : {Command1, Command2}) {
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->setAutoDefault(false);
+        button->setStyleSheet(QString::fromLatin1(ButtonStyle));
+    }
+
+    // Check3 lies above Check1, Label4 above Label2, Label5 above Label1.
+    Check3->raise();
+    Label4->raise();
+    Label5->raise();
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Command1);
+    setTabOrder(Command1, Check1);
+    setTabOrder(Check1, Check2);
+    setTabOrder(Check2, Check4);
+    setTabOrder(Check4, Command2);
+    setTabOrder(Command2, Text3);
+    setTabOrder(Text3, Check3);
+}
+
+void Form1::PlaceControls() {
+    Text1->setGeometry(8, 8, 577, 161);
+    Text2->setGeometry(8, 192, 577, 161);
+    Command1->setGeometry(512, 360, 73, 25);
+    Check1->setGeometry(8, 176, 57, 13);
+    Check2->setGeometry(152, 176, 137, 13);
+    Check4->setGeometry(296, 176, 97, 13);
+    Command2->setGeometry(560, 168, 25, 25);
+    Text3->setGeometry(400, 172, 97, 17);
+    Check3->setGeometry(56, 176, 89, 13);
+
+    // The credit line is measured in the font actually used, so that the host name link lies
+    // exactly over the host name inside it and the author's name follows right after it.
+    const QFontMetrics metrics(Label1->font());
+    const QString line = CreditLine();
+    const int lineWidth = std::max(Label1Width, metrics.horizontalAdvance(line));
+    Label1->setGeometry(Label1Left, LabelTop, lineWidth, LabelHeight);
+    const int hostLeft = Label1Left + metrics.horizontalAdvance(QString::fromUtf16(CreditPrefix));
+    const int hostRight = Label1Left + metrics.horizontalAdvance(QString::fromUtf16(CreditPrefix) +
+                                                                 QString::fromUtf16(HostName));
+    Label5->setGeometry(hostLeft, LabelTop, hostRight - hostLeft, LabelHeight);
+    const int authorLeft = Label1Left + metrics.horizontalAdvance(line + u' ');
+    const int authorWidth =
+        std::max(Label3MinWidth, metrics.horizontalAdvance(QString::fromUtf16(AuthorName)));
+    Label3->setGeometry(authorLeft, LabelTop, authorWidth, LabelHeight);
+    Label2->setGeometry(240, LabelTop, 185, LabelHeight);
+    Label4->setGeometry(421, LabelTop, 41, LabelHeight);
+}
+
+void Form1::ConnectRules() {
+    Text1->installEventFilter(this);
+    Text2->installEventFilter(this);
+    Text3->installEventFilter(this);
+    connect(Text1, &QPlainTextEdit::textChanged, this, &Form1::OnText1Changed);
+    connect(Text2, &QPlainTextEdit::textChanged, this, &Form1::OnText2Changed);
+    connect(Text3, &QLineEdit::textChanged, this, &Form1::OnText3Changed);
+    // toggled, not clicked: it is raised for program writes as well as for the user, and only
+    // when the value really changes.
+    connect(Check1, &QCheckBox::toggled, this, &Form1::OnCheck1Clicked);
+    connect(Check2, &QCheckBox::toggled, this, &Form1::OnCheck2Clicked);
+    connect(Check3, &QCheckBox::toggled, this, &Form1::OnCheck3Clicked);
+    connect(Check4, &QCheckBox::toggled, this, &Form1::OnCheck4Clicked);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((watched == Text1 || watched == Text2) &&
+        (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
+        // A popup menu or another window taking the keyboard for a while (a message box, a
+        // window switch) does not move the focus between the window's controls, so it leaves
+        // the flags and the selection alone.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            const bool gained = type == QEvent::FocusIn;
+            if (watched == Text1) {
+                gained ? OnText1GotFocus() : OnText1LostFocus();
+            } else {
+                gained ? OnText2GotFocus() : OnText2LostFocus();
+            }
+        }
+        return false;
+    }
+    if (watched == Text3 && type == QEvent::KeyPress) {
+        const std::optional<char16_t> character = TypedCharacter(*static_cast<QKeyEvent*>(event));
+        return character && OnText3KeyPress(*character);
+    }
+    if (watched == Text3 && type == QEvent::InputMethod) {
+        // Composed characters arrive without a key press; they pass the same filter.
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        QString kept;
+        for (const QChar character : input->commitString()) {
+            if (!OnText3KeyPress(character.unicode())) {
+                kept += character;
+            }
+        }
+        if (kept != input->commitString()) {
+            input->setCommitString(kept, input->replacementStart(), input->replacementLength());
+        }
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::OnText1GotFocus() {
+    text1Leads_ = true;
+    text2Leads_ = false;
+    Text1->selectAll();
+}
+
+void Form1::OnText1LostFocus() {
+    text1Leads_ = false;
+}
+
+void Form1::OnText2GotFocus() {
+    text2Leads_ = true;
+    text1Leads_ = false;
+    Text2->selectAll();
+}
+
+void Form1::OnText2LostFocus() {
+    text2Leads_ = false;
+}
+
+ConversionOptions Form1::CurrentOptions() const {
+    ConversionOptions options;
+    options.SlangStyle = Check2->isChecked();
+    options.LeetCharacters = Check1->isChecked();
+    options.LeetWords = Check3->isChecked();
+    options.MatrixStyle = Check4->isChecked();
+    options.MatrixKey = ToEngineText(ReadText(Text3));
+    return options;
+}
+
+void Form1::OnText1Changed() {
+    if (!text1Leads_) {
+        return;
+    }
+    const ForwardResult result =
+        ConvertForward(ToEngineText(ReadText(Text1)), CurrentOptions(), random_);
+    if (result.Censored) {
+        messageBoxes_.Show(
+            this,
+            QString::fromUtf16(CensorMessage.data(), static_cast<qsizetype>(CensorMessage.size())),
+            QString::fromUtf16(ApplicationTitle), MessageButtons::Ok, MessageIcon::None);
+    }
+    WriteText(Text2, ToQString(result.Text));
+    clipboard_.Clear();
+    clipboard_.SetText(ReadText(Text2));
+}
+
+void Form1::OnText2Changed() {
+    if (!text2Leads_) {
+        return;
+    }
+    const std::u16string text = ToEngineText(ReadText(Text2));
+    const BackResult result = ConvertBack(text, CurrentOptions());
+    if (const auto* converted = std::get_if<std::u16string>(&result)) {
+        WriteText(Text1, ToQString(*converted));
+    } else {
+        WriteText(Text1, ToQString(RandomLetters(text.size(), random_)));
+    }
+}
+
+bool Form1::OnText3KeyPress(char16_t character) {
+    return (character < u'a' || character > u'z') && character != u'\b';
+}
+
+void Form1::OnText3Changed() {
+    WriteText(Text3, ToQString(ToLower(ToEngineText(ReadText(Text3)))));
+    WriteText(Text3, ReadText(Text3).remove(u' '));
+    SetCaret(Text3, static_cast<int>(ReadText(Text3).size()));
+    if (!ReadText(Text2).isEmpty() && !ReadText(Text3).isEmpty() && !ReadText(Text1).isEmpty()) {
+        Text2->setFocus();
+        text2Leads_ = true;
+        text1Leads_ = false;
+        OnText2Changed();
+        Text3->setFocus();
+    }
+}
+
+void Form1::OnCheck1Clicked() {
+    if (Check1->isChecked()) {
+        Check4->setChecked(false);
+    }
+    ConvertAfterOptionClick();
+}
+
+void Form1::OnCheck2Clicked() {
+    ConvertAfterOptionClick();
+}
+
+void Form1::OnCheck3Clicked() {
+    if (Check3->isChecked()) {
+        Check4->setChecked(false);
+    }
+    ConvertAfterOptionClick();
+}
+
+void Form1::OnCheck4Clicked() {
+    if (Check4->isChecked()) {
+        Check1->setChecked(false);
+        Check3->setChecked(false);
+    }
+    if (ReadText(Text3).isEmpty()) {
+        WriteText(Text3, ToQString(DefaultMatrixKey));
+    }
+    ConvertAfterOptionClick();
+}
+
+void Form1::ConvertAfterOptionClick() {
+    Text1->setFocus();
+    if (ReadText(Text1).isEmpty()) {
+        return;
+    }
+    text1Leads_ = true;
+    text2Leads_ = false;
+    OnText1Changed();
+}
+
+}  // namespace schnackomat::ui
