@@ -37,11 +37,17 @@ class FakeMessageBoxes final : public MessageBoxes {
         if (OnShow) {
             OnShow();
         }
+        if (!Answers.empty()) {
+            const MessageAnswer answer = Answers.front();
+            Answers.erase(Answers.begin());
+            return answer;
+        }
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
 
     std::vector<ShownMessage> Shown;
-    std::function<void()> OnShow;  // runs while the box would be open
+    std::vector<MessageAnswer> Answers;  // given in this order; then Yes or OK
+    std::function<void()> OnShow;        // runs while the box would be open
 };
 
 // Records every call as "clear" or "set:<text>".
@@ -90,6 +96,7 @@ class Harness {
     bool Active() const { return active_; }
     FakeMessageBoxes& MessageBoxes() { return messageBoxes_; }
     FakeClipboard& Clipboard() { return clipboard_; }
+    FakeLinkOpener& LinkOpener() { return linkOpener_; }
     FixedRandomSource& Random() { return random_; }
 
     template <typename Control>

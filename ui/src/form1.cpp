@@ -10,9 +10,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 
 #include <algorithm>
@@ -24,6 +26,9 @@
 #include "schnackomat/slang_words.h"
 #include "schnackomat/text.h"
 #include "schnackomat/ui/binding.h"
+#include "schnackomat/ui/help_window.h"
+#include "schnackomat/ui/icon.h"
+#include "schnackomat/ui/shortcuts.h"
 
 namespace schnackomat::ui {
 
@@ -36,6 +41,7 @@ const QColor Purple(128, 0, 128);
 const QColor DarkPurple(64, 0, 64);
 const QColor LightOrange(255, 192, 128);
 const QColor PaleYellow(255, 255, 192);
+const QColor Yellow(255, 255, 128);
 
 constexpr char16_t WindowTitle[] = u"Schnackomat V3.0 - schnackomat.example - von Benaldo";
 constexpr char16_t CreditPrefix[] = u"Gemacht für ";
@@ -49,6 +55,11 @@ constexpr int LabelHeight = 17;
 constexpr int Label1Left = 8;
 constexpr int Label1Width = 185;
 constexpr int Label3MinWidth = 41;
+
+// Where the credit links lead.
+constexpr char AuthorMail[] = "mailto:benaldo@schnackomat.example";
+constexpr char PfiiiMail[] = "mailto:pfiii@schnackomat.example";
+constexpr char SiteLink[] = "https://schnackomat.example/";
 
 QString CreditLine() {
     return QString::fromUtf16(CreditPrefix) + QString::fromUtf16(HostName) +
@@ -124,6 +135,7 @@ Form1::Form1(MessageBoxes& messageBoxes, Clipboard& clipboard, LinkOpener& linkO
       random_(random) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf16(WindowTitle));
+    setWindowIcon(SchnackomatIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -278,6 +290,19 @@ void Form1::ConnectRules() {
     Text1->installEventFilter(this);
     Text2->installEventFilter(this);
     Text3->installEventFilter(this);
+    // The window hears the pointer over its bare ground; the link labels hear it over
+    // themselves.
+    setMouseTracking(true);
+    for (QLabel* link : {Label3, Label4, Label5}) {
+        link->setMouseTracking(true);
+        link->setCursor(Qt::PointingHandCursor);
+        link->installEventFilter(this);
+    }
+    connect(Command1, &QPushButton::clicked, this, &Form1::OnCommand1Clicked);
+    connect(Command2, &QPushButton::clicked, this, &Form1::OnCommand2Clicked);
+    // "Ende" is the window's cancel button: Esc presses it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, Command1, &QPushButton::click);
     connect(Text1, &QPlainTextEdit::textChanged, this, &Form1::OnText1Changed);
     connect(Text2, &QPlainTextEdit::textChanged, this, &Form1::OnText2Changed);
     connect(Text3, &QLineEdit::textChanged, this, &Form1::OnText3Changed);
@@ -303,6 +328,22 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                 gained ? OnText1GotFocus() : OnText1LostFocus();
             } else {
                 gained ? OnText2GotFocus() : OnText2LostFocus();
+            }
+        }
+        return false;
+    }
+    if (watched == Text1 && type == QEvent::KeyPress) {
+        const std::optional<char16_t> character = TypedCharacter(*static_cast<QKeyEvent*>(event));
+        return character && OnText1KeyPress(*character);
+    }
+    if (auto* label = qobject_cast<QLabel*>(watched)) {
+        if (type == QEvent::MouseMove) {
+            OnLinkLabelMouseMove(label);
+        } else if (type == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                label->rect().contains(mouse->position().toPoint())) {
+                OnLinkLabelClicked(label);
             }
         }
         return false;
@@ -388,6 +429,25 @@ void Form1::OnText2Changed() {
     }
 }
 
+bool Form1::OnText1KeyPress(char16_t character) {
+    // The word always goes to the very end, whatever the caret or the selection; the write
+    // reaches the forward conversion through Text1's own change event. The key is consumed, so
+    // that the box's own Ctrl+A (select all) or Ctrl+Z (undo) does not follow.
+    if (const std::optional<ShortcutRow> shortcut = FindShortcut(character)) {
+        const QString text = ReadText(Text1) + ToQString(shortcut->Text);
+        WriteText(Text1, text);
+        SetCaret(Text1, static_cast<int>(text.size()));
+        return true;
+    }
+    if (character == DeleteLastWordCode) {
+        const QString text = ToQString(DeleteLastWord(ToEngineText(ReadText(Text1))));
+        WriteText(Text1, text);
+        SetCaret(Text1, static_cast<int>(text.size()));
+        return true;
+    }
+    return false;
+}
+
 bool Form1::OnText3KeyPress(char16_t character) {
     return (character < u'a' || character > u'z') && character != u'\b';
 }
@@ -442,6 +502,50 @@ void Form1::ConvertAfterOptionClick() {
     text1Leads_ = true;
     text2Leads_ = false;
     OnText1Changed();
+}
+
+void Form1::OnCommand1Clicked() {
+    if (messageBoxes_.Show(this, QStringLiteral("Sind Sie sicher?"), QStringLiteral("Beenden"),
+                           MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
+        return;
+    }
+    if (messageBoxes_.Show(this,
+                           QStringLiteral("Wirklich ganz sicher? Vorsicht, Sie könnten "
+                                          "möglicherweise das Programm damit beenden...!"),
+                           QStringLiteral("In echt jetzt?!"), MessageButtons::YesNo,
+                           MessageIcon::Question) != MessageAnswer::Yes) {
+        return;
+    }
+    messageBoxes_.Show(this, QStringLiteral("Wuuuuuh!"), QStringLiteral("Whääy"),
+                       MessageButtons::Ok, MessageIcon::Information);
+    close();
+}
+
+void Form1::OnCommand2Clicked() {
+    ShowHelpWindow(this);
+}
+
+void Form1::OnLinkLabelMouseMove(QLabel* label) {
+    SetColours(label, Yellow, Purple);
+}
+
+void Form1::OnForm1MouseMove() {
+    for (QLabel* link : {Label3, Label4, Label5}) {
+        SetColours(link, LightOrange, Purple);
+    }
+}
+
+void Form1::OnLinkLabelClicked(QLabel* label) {
+    const char* target = label == Label3 ? AuthorMail : label == Label4 ? PfiiiMail : SiteLink;
+    linkOpener_.Open(QUrl(QString::fromLatin1(target)));
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    // Moves over a control that does not take them come here too; only the bare ground counts.
+    if (childAt(event->position().toPoint()) == nullptr) {
+        OnForm1MouseMove();
+    }
+    QWidget::mouseMoveEvent(event);
 }
 
 }  // namespace schnackomat::ui

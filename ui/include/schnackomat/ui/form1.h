@@ -12,6 +12,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMouseEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -34,6 +35,7 @@ class Form1 : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     void CreateControls();
@@ -53,6 +55,9 @@ class Form1 : public QWidget {
     void OnText3Changed();
     // Answers true when the key box must not take the typed character.
     bool OnText3KeyPress(char16_t character);
+    // The Ctrl+letter shortcuts and Ctrl+Backspace of the input box; answers true when the
+    // character was a shortcut and the box must not handle it as well.
+    bool OnText1KeyPress(char16_t character);
 
     void OnCheck1Clicked();
     void OnCheck2Clicked();
@@ -60,6 +65,16 @@ class Form1 : public QWidget {
     void OnCheck4Clicked();
     // What every option box does after its own rule: focus to Text1 and convert it again.
     void ConvertAfterOptionClick();
+
+    // "Ende": three questions, then the window closes.
+    void OnCommand1Clicked();
+    // "?": the help window.
+    void OnCommand2Clicked();
+
+    // The credit links light up under the pointer and go dark again over the bare window.
+    void OnLinkLabelMouseMove(QLabel* label);
+    void OnForm1MouseMove();
+    void OnLinkLabelClicked(QLabel* label);
 
     ConversionOptions CurrentOptions() const;
 
