@@ -1,11 +1,12 @@
 // Starts the program: the main window, and the event loop until the last window has closed.
 #include <QApplication>
 
+#include "schnackomat/ui/application.h"
 #include "schnackomat/ui/form1.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Schnackomat V3.0"));
+    schnackomat::ui::PrepareApplication(application);
     schnackomat::ui::Form1 form;
     form.show();
     // Asks for the keyboard at once, so that typing starts in the input box.
