@@ -124,6 +124,31 @@ constexpr char ButtonStyle[] =
     "QPushButton:focus { border: 1px dotted black; }"
     "QPushButton:pressed { background-color: rgb(224, 160, 224); }";
 
+// What a screen reader announces for each control: its name, and what it is for.
+struct AccessibleText {
+    const char* Control;
+    const char16_t* Name;
+    const char16_t* Description;
+};
+
+constexpr AccessibleText AccessibleTexts[] = {
+    {"Text1", u"Eingabe", u"Deutscher Text; jede Änderung wird sofort umgewandelt"},
+    {"Text2", u"Ausgabe",
+     u"Der umgewandelte Text, auch in der Zwischenablage; Eingaben hier werden zurückgewandelt"},
+    {"Text3", u"Schlüssel", u"Schlüssel des Matrix-Codes, nur Kleinbuchstaben"},
+    {"Check1", u"1337", u"Buchstaben als ähnlich aussehende Ziffern schreiben"},
+    {"Check2", u"Pfiii- & Benaldo- Style", u"Slang-Wörter, Einwürfe und vertauschte Buchstaben"},
+    {"Check3", u"1337-Wörters", u"Wortendungen 0rn und 0rst"},
+    {"Check4", u"The Matrix-Style", u"Jeder Buchstabe als Gruppe aus fünf Binärziffern"},
+    {"Command1", u"Ende", u"Programm beenden, nach zwei Rückfragen"},
+    {"Command2", u"Hilfe", u"Hilfe und Liste der Tastenkürzel zeigen"},
+    {"Label1", u"Gemacht für schnackomat.example von", u"Hinweis auf die Urheber"},
+    {"Label2", u"Anmerkung: Die schwule Farbe wollte", u"Anmerkung zur Farbe"},
+    {"Label3", u"Benaldo", u"Link: Mail an Benaldo schreiben"},
+    {"Label4", u"Pfiii!", u"Link: Mail an Pfiii schreiben"},
+    {"Label5", u"schnackomat.example", u"Link: Webseite schnackomat.example öffnen"},
+};
+
 }  // namespace
 
 Form1::Form1(MessageBoxes& messageBoxes, Clipboard& clipboard, LinkOpener& linkOpener,
@@ -246,6 +271,13 @@ void Form1::CreateControls() {
     Check3->raise();
     Label4->raise();
     Label5->raise();
+
+    for (const AccessibleText& text : AccessibleTexts) {
+        if (auto* control = findChild<QWidget*>(QString::fromLatin1(text.Control))) {
+            control->setAccessibleName(QString::fromUtf16(text.Name));
+            control->setAccessibleDescription(QString::fromUtf16(text.Description));
+        }
+    }
 
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Command1);

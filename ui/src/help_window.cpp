@@ -130,6 +130,9 @@ QFont Form2::LabelFont() {
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("?"));
+    setAccessibleName(QStringLiteral("Hilfe"));
+    setAccessibleDescription(
+        QStringLiteral("Hilfetext und Tastenkürzel; ein Klick schließt das Fenster"));
     setWindowIcon(SchnackomatIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Px(ClientWidth), Px(ClientHeight));
@@ -144,6 +147,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         const bool isHelpText = i == 0;
         auto* label = new QLabel(isHelpText ? HelpText : ShortcutCaptions[i - 1], this);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        label->setAccessibleName(isHelpText ? QStringLiteral("Hilfetext") : label->text());
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
