@@ -318,6 +318,88 @@ class BindingTest : public QObject {
         }
     }
 
+    // Whatever changes a box after a write, reading it gives what it holds then.
+    void ReadFollowsEveryChange_data() {
+        QTest::addColumn<int>("change");
+        QTest::newRow("typing") << 0;
+        QTest::newRow("undo of typing") << 1;
+        QTest::newRow("cursor edit") << 2;
+        QTest::newRow("setPlainText") << 3;
+        QTest::newRow("clear") << 4;
+        QTest::newRow("same-length cursor edit") << 5;
+        QTest::newRow("another write") << 6;
+    }
+    void ReadFollowsEveryChange() {
+        QFETCH(int, change);
+        ShownBox box;
+        WriteText(box.get(), QStringLiteral("eins\nzwei"));
+        QCOMPARE(ReadText(box.get()), QStringLiteral("eins\nzwei"));
+        box->moveCursor(QTextCursor::End);
+        QTextCursor cursor(box->document());
+        switch (change) {
+            case 0:
+                QTest::keyClicks(box.get(), QStringLiteral("x"));
+                break;
+            case 1:
+                QTest::keyClicks(box.get(), QStringLiteral("x"));
+                QCOMPARE(ReadText(box.get()), QStringLiteral("eins\nzweix"));
+                box->undo();
+                break;
+            case 2:
+                cursor.insertText(QStringLiteral("null\n"));
+                break;
+            case 3:
+                box->setPlainText(QStringLiteral("drei"));
+                break;
+            case 4:
+                box->clear();
+                break;
+            case 5:
+                cursor.setPosition(1);
+                cursor.setPosition(2, QTextCursor::KeepAnchor);
+                cursor.insertText(QStringLiteral("I"));
+                break;
+            default:
+                WriteText(box.get(), QStringLiteral("eins\r\nzwei\u2028drei"));
+                break;
+        }
+        QString held = box->document()->toRawText();
+        held.replace(QChar(0x2029), u'\n').replace(QChar(0x2028), u'\n');
+        QCOMPARE(ReadText(box.get()), held);
+    }
+
+    // The change event of a write may read the box and write it again; afterwards the box reads
+    // as it holds.
+    void ReadAfterNestedChanges_data() {
+        QTest::addColumn<bool>("nestedWrite");
+        QTest::newRow("nested write") << true;
+        QTest::newRow("nested cursor edit") << false;
+    }
+    void ReadAfterNestedChanges() {
+        QFETCH(bool, nestedWrite);
+        QPlainTextEdit box;
+        QStringList seen;
+        bool nested = false;
+        QObject::connect(&box, &QPlainTextEdit::textChanged, [&] {
+            seen.append(ReadText(&box));
+            if (nested) {
+                return;
+            }
+            nested = true;
+            if (nestedWrite) {
+                WriteText(&box, ReadText(&box) + QStringLiteral("!"));
+            } else {
+                QTextCursor(box.document()).insertText(QStringLiteral("?"));
+            }
+        });
+        WriteText(&box, QStringLiteral("hallo"));
+        const QString expected = nestedWrite ? QStringLiteral("hallo!") : QStringLiteral("?hallo");
+        QCOMPARE(seen, QStringList({QStringLiteral("hallo"), expected}));
+        QCOMPARE(ReadText(&box), expected);
+        WriteText(&box, QStringLiteral("hallo"));
+        QCOMPARE(ReadText(&box), QStringLiteral("hallo"));
+    }
+
     void WriteLeavesTheUsersUndoStepsOfAnEqualText() {
         QPlainTextEdit box;
         QTest::keyClicks(&box, QStringLiteral("abc"));

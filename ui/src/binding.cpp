@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace schnackomat::ui {
 
@@ -32,27 +34,132 @@ constexpr char16_t EndOfFrame = 0xFDD1;
 
 // `text` as a QTextDocument stores it after QPlainTextEdit::setPlainText or
 // QTextCursor::insertText: every line break ("\r\n", a lone "\r", "\n", U+2029 and the frame
-// marks) becomes one paragraph separator; every other unit stays as it is.
-QString StoredForm(const QString& text) {
+// marks) becomes one paragraph separator; every other unit stays as it is. `readsAsItself`
+// tells whether reading the stored text back gives `text` unchanged.
+QString StoredForm(const QString& text, bool& readsAsItself) {
+    readsAsItself = true;
     QString stored(text.size(), Qt::Uninitialized);
     QChar* out = stored.data();
     const QChar* in = text.constData();
     const QChar* const end = in + text.size();
     for (; in != end; ++in) {
         char16_t unit = in->unicode();
-        if (unit == u'\r') {
+        if (unit == u'\n') {
+            unit = ParagraphSeparator;
+        } else if (unit == u'\r') {
             if (in + 1 != end && in[1] == u'\n') {
                 ++in;
             }
             unit = ParagraphSeparator;
-        } else if (unit == u'\n' || unit == BeginningOfFrame || unit == EndOfFrame) {
-            unit = ParagraphSeparator;
+            readsAsItself = false;
+        } else if (unit == BeginningOfFrame || unit == EndOfFrame || unit == ParagraphSeparator ||
+                   unit == LineSeparator) {
+            unit = unit == LineSeparator ? LineSeparator : ParagraphSeparator;
+            readsAsItself = false;
         }
         *out++ = QChar(unit);
     }
     stored.truncate(out - stored.constData());
     return stored;
 }
+
+// Reading a box's text back as the rules see it: both separators as "\n", in place.
+void ReadSeparatorsAsNewLines(QString& text) {
+    char16_t* unit = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const end = unit + text.size();
+    for (; unit != end; ++unit) {
+        // U+2028 and U+2029 differ only in the lowest bit.
+        *unit = (*unit & 0xFFFE) == LineSeparator ? u'\n' : *unit;
+    }
+}
+
+// The text of one document as last read or written, kept until its content changes in any
+// way. The rules read the same box several times within one key press, and the box they have
+// just written once more; reading a 1 MiB document takes milliseconds, the kept text nothing.
+class KeptText final : public QObject {
+    Q_OBJECT
+
+  public:
+    static KeptText& Of(const QTextDocument* document) {
+        auto* kept = document->findChild<KeptText*>(QString(), Qt::FindDirectChildrenOnly);
+        if (kept == nullptr) {
+            kept = new KeptText(const_cast<QTextDocument*>(document));
+        }
+        return *kept;
+    }
+
+    // The stored text (as toRawText gives it).
+    QString Raw() {
+        if (!raw_ || raw_->size() != Length()) {
+            raw_ = document_->toRawText();
+        }
+        return *raw_;
+    }
+
+    // The text as ReadText gives it.
+    QString Read() {
+        if (!read_ || read_->size() != Length()) {
+            QString text = raw_ && raw_->size() == Length() ? *raw_ : document_->toRawText();
+            ReadSeparatorsAsNewLines(text);
+            read_ = std::move(text);
+        }
+        return *read_;
+    }
+
+    // Called just before an edit that makes the document hold `raw`, read as `read` when given.
+    // The texts are kept only if that edit is the one change the document reports before its
+    // change event has been handled, so a rule that changes the box again in its change event
+    // leaves nothing stale behind.
+    void ExpectEdit(const QString& raw, std::optional<QString> read) {
+        expected_ = Texts{raw, std::move(read)};
+    }
+    void EndEdit() { expected_.reset(); }
+
+  private:
+    struct Texts {
+        QString Raw;
+        std::optional<QString> Read;
+    };
+
+    explicit KeptText(QTextDocument* document) : QObject(document), document_(document) {
+        connect(document, &QTextDocument::contentsChange, this, &KeptText::OnContentsChange);
+        connect(document, &QTextDocument::contentsChanged, this, &KeptText::OnContentsChanged);
+    }
+
+    qsizetype Length() const { return document_->characterCount() - 1; }
+
+    void Forget() {
+        raw_.reset();
+        read_.reset();
+        justKept_ = false;
+    }
+
+    // Raised once for every finished edit, before contentsChanged and the box's change event.
+    void OnContentsChange() {
+        if (expected_) {
+            raw_ = std::move(expected_->Raw);
+            read_ = std::move(expected_->Read);
+            expected_.reset();
+            justKept_ = true;
+        } else {
+            Forget();
+        }
+    }
+
+    void OnContentsChanged() {
+        if (justKept_) {
+            justKept_ = false;
+        } else {
+            Forget();
+        }
+    }
+
+    QTextDocument* document_;
+    std::optional<QString> raw_;
+    std::optional<QString> read_;
+    std::optional<Texts> expected_;
+    bool justKept_ = false;
+};
 
 // Compared a block at a time first, so that long equal runs go at memcmp speed.
 constexpr qsizetype CompareBlock = 256;
@@ -92,8 +199,10 @@ qsizetype CommonSuffixLength(const QChar* aEnd, const QChar* bEnd, qsizetype lim
 // changes nothing at all.
 void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     QTextDocument* document = edit->document();
-    const QString stored = StoredForm(text);
-    const QString old = document->toRawText();
+    KeptText& kept = KeptText::Of(document);
+    bool readsAsItself = true;
+    const QString stored = StoredForm(text, readsAsItself);
+    const QString old = kept.Raw();
     if (old == stored) {
         return;
     }
@@ -115,6 +224,7 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     const bool undoEnabled = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
+    kept.ExpectEdit(stored, readsAsItself ? std::optional<QString>(text) : std::nullopt);
     cursor.beginEditBlock();
     cursor.setPosition(static_cast<int>(prefix));
     cursor.setPosition(static_cast<int>(old.size() - suffix), QTextCursor::KeepAnchor);
@@ -125,6 +235,7 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
         cursor.removeSelectedText();
     }
     cursor.endEditBlock();
+    kept.EndEdit();
     document->setUndoRedoEnabled(undoEnabled);
     document->setModified(false);
     edit->setTextCursor(QTextCursor(document));
@@ -136,13 +247,7 @@ QString ReadText(const QWidget* box) {
     if (const auto* edit = qobject_cast<const QPlainTextEdit*>(box)) {
         // toPlainText() would turn every no-break space into a space; the raw text keeps it and
         // only needs its paragraph and line separators read as line breaks.
-        QString text = edit->document()->toRawText();
-        for (QChar& unit : text) {
-            if (unit.unicode() == ParagraphSeparator || unit.unicode() == LineSeparator) {
-                unit = QChar(u'\n');
-            }
-        }
-        return text;
+        return KeptText::Of(edit->document()).Read();
     }
     if (const auto* line = qobject_cast<const QLineEdit*>(box)) {
         return line->text();
@@ -202,3 +307,5 @@ std::optional<char16_t> TypedCharacter(const QKeyEvent& event) {
 }
 
 }  // namespace schnackomat::ui
+
+#include "binding.moc"
