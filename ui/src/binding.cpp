@@ -6,6 +6,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <utility>
+
 namespace schnackomat::ui {
 
 QString ToQString(std::u16string_view text) {
@@ -17,14 +22,232 @@ std::u16string ToEngineText(const QString& text) {
                           static_cast<std::size_t>(text.size()));
 }
 
+namespace {
+
+// Units that QTextDocument keeps as the boundary between two paragraphs (blocks) and between two
+// lines of one paragraph. Both read as a line break.
+constexpr char16_t ParagraphSeparator = 0x2029;
+constexpr char16_t LineSeparator = 0x2028;
+// The frame marks, which QTextCursor::insertText turns into paragraph separators as well.
+constexpr char16_t BeginningOfFrame = 0xFDD0;
+constexpr char16_t EndOfFrame = 0xFDD1;
+
+// `text` as a QTextDocument stores it after QPlainTextEdit::setPlainText or
+// QTextCursor::insertText: every line break ("\r\n", a lone "\r", "\n", U+2029 and the frame
+// marks) becomes one paragraph separator; every other unit stays as it is. `readsAsItself`
+// tells whether reading the stored text back gives `text` unchanged.
+QString StoredForm(const QString& text, bool& readsAsItself) {
+    readsAsItself = true;
+    QString stored(text.size(), Qt::Uninitialized);
+    QChar* out = stored.data();
+    const QChar* in = text.constData();
+    const QChar* const end = in + text.size();
+    for (; in != end; ++in) {
+        char16_t unit = in->unicode();
+        if (unit == u'\n') {
+            unit = ParagraphSeparator;
+        } else if (unit == u'\r') {
+            if (in + 1 != end && in[1] == u'\n') {
+                ++in;
+            }
+            unit = ParagraphSeparator;
+            readsAsItself = false;
+        } else if (unit == BeginningOfFrame || unit == EndOfFrame || unit == ParagraphSeparator ||
+                   unit == LineSeparator) {
+            unit = unit == LineSeparator ? LineSeparator : ParagraphSeparator;
+            readsAsItself = false;
+        }
+        *out++ = QChar(unit);
+    }
+    stored.truncate(out - stored.constData());
+    return stored;
+}
+
+// Reading a box's text back as the rules see it: both separators as "\n", in place.
+void ReadSeparatorsAsNewLines(QString& text) {
+    char16_t* unit = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const end = unit + text.size();
+    for (; unit != end; ++unit) {
+        // U+2028 and U+2029 differ only in the lowest bit.
+        *unit = (*unit & 0xFFFE) == LineSeparator ? u'\n' : *unit;
+    }
+}
+
+// The text of one document as last read or written, kept until its content changes in any
+// way. The rules read the same box several times within one key press, and the box they have
+// just written once more; reading a 1 MiB document takes milliseconds, the kept text nothing.
+class KeptText final : public QObject {
+    Q_OBJECT
+
+  public:
+    static KeptText& Of(const QTextDocument* document) {
+        auto* kept = document->findChild<KeptText*>(QString(), Qt::FindDirectChildrenOnly);
+        if (kept == nullptr) {
+            kept = new KeptText(const_cast<QTextDocument*>(document));
+        }
+        return *kept;
+    }
+
+    // The stored text (as toRawText gives it).
+    QString Raw() {
+        if (!raw_ || raw_->size() != Length()) {
+            raw_ = document_->toRawText();
+        }
+        return *raw_;
+    }
+
+    // The text as ReadText gives it.
+    QString Read() {
+        if (!read_ || read_->size() != Length()) {
+            QString text = raw_ && raw_->size() == Length() ? *raw_ : document_->toRawText();
+            ReadSeparatorsAsNewLines(text);
+            read_ = std::move(text);
+        }
+        return *read_;
+    }
+
+    // Called just before an edit that makes the document hold `raw`, read as `read` when given.
+    // The texts are kept only if that edit is the one change the document reports before its
+    // change event has been handled, so a rule that changes the box again in its change event
+    // leaves nothing stale behind.
+    void ExpectEdit(const QString& raw, std::optional<QString> read) {
+        expected_ = Texts{raw, std::move(read)};
+    }
+    void EndEdit() { expected_.reset(); }
+
+  private:
+    struct Texts {
+        QString Raw;
+        std::optional<QString> Read;
+    };
+
+    explicit KeptText(QTextDocument* document) : QObject(document), document_(document) {
+        connect(document, &QTextDocument::contentsChange, this, &KeptText::OnContentsChange);
+        connect(document, &QTextDocument::contentsChanged, this, &KeptText::OnContentsChanged);
+    }
+
+    qsizetype Length() const { return document_->characterCount() - 1; }
+
+    void Forget() {
+        raw_.reset();
+        read_.reset();
+        justKept_ = false;
+    }
+
+    // Raised once for every finished edit, before contentsChanged and the box's change event.
+    void OnContentsChange() {
+        if (expected_) {
+            raw_ = std::move(expected_->Raw);
+            read_ = std::move(expected_->Read);
+            expected_.reset();
+            justKept_ = true;
+        } else {
+            Forget();
+        }
+    }
+
+    void OnContentsChanged() {
+        if (justKept_) {
+            justKept_ = false;
+        } else {
+            Forget();
+        }
+    }
+
+    QTextDocument* document_;
+    std::optional<QString> raw_;
+    std::optional<QString> read_;
+    std::optional<Texts> expected_;
+    bool justKept_ = false;
+};
+
+// Compared a block at a time first, so that long equal runs go at memcmp speed.
+constexpr qsizetype CompareBlock = 256;
+
+// The number of equal units at the start of `a` and `b`, at most `limit`.
+qsizetype CommonPrefixLength(const QChar* a, const QChar* b, qsizetype limit) {
+    qsizetype length = 0;
+    while (length + CompareBlock <= limit &&
+           std::memcmp(a + length, b + length, CompareBlock * sizeof(QChar)) == 0) {
+        length += CompareBlock;
+    }
+    while (length < limit && a[length] == b[length]) {
+        ++length;
+    }
+    return length;
+}
+
+// The number of equal units before `aEnd` and `bEnd`, at most `limit`.
+qsizetype CommonSuffixLength(const QChar* aEnd, const QChar* bEnd, qsizetype limit) {
+    qsizetype length = 0;
+    while (length + CompareBlock <= limit &&
+           std::memcmp(aEnd - length - CompareBlock, bEnd - length - CompareBlock,
+                       CompareBlock * sizeof(QChar)) == 0) {
+        length += CompareBlock;
+    }
+    while (length < limit && aEnd[-length - 1] == bEnd[-length - 1]) {
+        ++length;
+    }
+    return length;
+}
+
+// Writes `text` into a multi-line box by replacing only the part between the longest common
+// start and end of the old and the new text, in one edit block. What the box shows afterwards
+// is what setPlainText(text) leaves, which costs time in proportion to the whole text: the same
+// stored text, one change event, the caret at 0 with nothing selected and the view scrolled to
+// the top, empty undo and redo stacks, and the document marked unmodified. An equal text
+// changes nothing at all.
+void WriteDocument(QPlainTextEdit* edit, const QString& text) {
+    QTextDocument* document = edit->document();
+    KeptText& kept = KeptText::Of(document);
+    bool readsAsItself = true;
+    const QString stored = StoredForm(text, readsAsItself);
+    const QString old = kept.Raw();
+    if (old == stored) {
+        return;
+    }
+    const qsizetype shorter = std::min(old.size(), stored.size());
+    qsizetype prefix = CommonPrefixLength(old.constData(), stored.constData(), shorter);
+    // A surrogate pair is never cut: the changed part starts before a high surrogate and ends
+    // after a low surrogate.
+    if (prefix > 0 && old[prefix - 1].isHighSurrogate()) {
+        --prefix;
+    }
+    qsizetype suffix = CommonSuffixLength(old.constData() + old.size(),
+                                          stored.constData() + stored.size(), shorter - prefix);
+    if (suffix > 0 && old[old.size() - suffix].isLowSurrogate()) {
+        --suffix;
+    }
+
+    // Turning undo off empties the undo and redo stacks, as a whole write does, and keeps this
+    // edit off them.
+    const bool undoEnabled = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    kept.ExpectEdit(stored, readsAsItself ? std::optional<QString>(text) : std::nullopt);
+    cursor.beginEditBlock();
+    cursor.setPosition(static_cast<int>(prefix));
+    cursor.setPosition(static_cast<int>(old.size() - suffix), QTextCursor::KeepAnchor);
+    const qsizetype middle = stored.size() - prefix - suffix;
+    if (middle > 0) {
+        cursor.insertText(stored.sliced(prefix, middle));
+    } else {
+        cursor.removeSelectedText();
+    }
+    cursor.endEditBlock();
+    kept.EndEdit();
+    document->setUndoRedoEnabled(undoEnabled);
+    document->setModified(false);
+    edit->setTextCursor(QTextCursor(document));
+}
+
+}  // namespace
+
 QString ReadText(const QWidget* box) {
     if (const auto* edit = qobject_cast<const QPlainTextEdit*>(box)) {
         // toPlainText() would turn every no-break space into a space; the raw text keeps it and
-        // only needs its block and line separators read as line breaks.
-        QString text = edit->document()->toRawText();
-        text.replace(QChar::ParagraphSeparator, u'\n');
-        text.replace(QChar::LineSeparator, u'\n');
-        return text;
+        // only needs its paragraph and line separators read as line breaks.
+        return KeptText::Of(edit->document()).Read();
     }
     if (const auto* line = qobject_cast<const QLineEdit*>(box)) {
         return line->text();
@@ -33,13 +256,12 @@ QString ReadText(const QWidget* box) {
 }
 
 void WriteText(QWidget* box, const QString& text) {
-    if (ReadText(box) == text) {
-        return;
-    }
     if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
-        edit->setPlainText(text);
+        WriteDocument(edit, text);
     } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
-        line->setText(text);
+        if (line->text() != text) {
+            line->setText(text);
+        }
     }
 }
 
@@ -85,3 +307,5 @@ std::optional<char16_t> TypedCharacter(const QKeyEvent& event) {
 }
 
 }  // namespace schnackomat::ui
+
+#include "binding.moc"

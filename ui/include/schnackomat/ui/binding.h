@@ -26,7 +26,15 @@ std::u16string ToEngineText(const QString& text);
 QString ReadText(const QWidget* box);
 
 // Replaces the whole text of a text box (QPlainTextEdit or QLineEdit) with `text`, unless the
-// box already holds exactly that text; the box's change event runs before this returns.
+// box already holds exactly that text; the box's change event runs once before this returns.
+//
+// A multi-line box stores every line break as the toolkit does ("\r\n", a lone "\r" and "\n"
+// all become one break, read back as "\n"), so a text that differs from the box's only in how
+// its line breaks are written counts as already held. Only the changed middle of the document
+// is rewritten, so the cost follows the size of the change rather than the size of the text,
+// but the box ends up as after QPlainTextEdit::setPlainText: the same text, the caret at 0 with
+// nothing selected, the view at the top and no undo or redo steps. A single-line box is simply
+// given the new text.
 void WriteText(QWidget* box, const QString& text);
 
 // Puts the caret of a text box at `position` (characters from 0), selecting nothing.
