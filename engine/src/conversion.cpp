@@ -10,9 +10,15 @@ namespace schnackomat {
 // stages, so that a run allocates a few buffers of the text's size whatever it does.
 ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& options,
                              RandomSource& random) {
-    ForwardResult result{std::u16string(text), false};
+    ForwardResult result{std::u16string(), false};
     std::u16string& working = result.Text;
     std::u16string scratch;
+    // The slang stages make a text about half as long again; room for that from the start saves
+    // the stages from growing their buffers.
+    const std::size_t room = options.SlangStyle ? text.size() * 2 + 64 : text.size() + 64;
+    working.reserve(room);
+    scratch.reserve(room);
+    working.assign(text);
     if (options.SlangStyle) {
         detail::ToLowerInPlace(working);
         detail::ApplySlangWords(working, scratch);

@@ -51,11 +51,16 @@ std::size_t Find(std::u16string_view text, std::u16string_view find, std::size_t
     const std::size_t last = text.size() - length;  // the last possible start
     std::size_t i = from;
 #if defined(__SSE2__)
+    // Candidates must match the first, second and last unit; only those are compared in full.
     const __m128i first = _mm_set1_epi16(static_cast<short>(find[0]));
+    const __m128i second = _mm_set1_epi16(static_cast<short>(find[length > 2 ? 1 : 0]));
     const __m128i final = _mm_set1_epi16(static_cast<short>(find[length - 1]));
+    const std::size_t secondOffset = length > 2 ? 1 : 0;
     for (; i + 8 <= last + 1; i += 8) {
-        const __m128i hits = _mm_and_si128(_mm_cmpeq_epi16(Load(units + i), first),
-                                           _mm_cmpeq_epi16(Load(units + i + length - 1), final));
+        const __m128i hits =
+            _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(Load(units + i), first),
+                                        _mm_cmpeq_epi16(Load(units + i + secondOffset), second)),
+                          _mm_cmpeq_epi16(Load(units + i + length - 1), final));
         unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
         while (mask != 0) {
             const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
