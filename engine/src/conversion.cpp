@@ -13,9 +13,10 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
     ForwardResult result{std::u16string(), false};
     std::u16string& working = result.Text;
     std::u16string scratch;
-    // The slang stages make a text about half as long again; room for that from the start saves
-    // the stages from growing their buffers.
-    const std::size_t room = options.SlangStyle ? text.size() * 2 + 64 : text.size() + 64;
+    // The slang stages make a text about a third longer; room for that from the start saves the
+    // stages from growing their buffers.
+    const std::size_t room = options.SlangStyle ? text.size() + text.size() / 2 + 64
+                                                : text.size() + text.size() / 8 + 64;
     working.reserve(room);
     scratch.reserve(room);
     working.assign(text);
@@ -35,6 +36,7 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
         detail::ApplyLeetWords(working, scratch);
     }
     if (options.MatrixStyle) {
+        std::u16string().swap(scratch);  // the coded text is six times as long: make room
         working = MatrixEncode(working, options.MatrixKey, random);
     }
     return result;

@@ -1,6 +1,10 @@
 #include "schnackomat/matrix.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "fast_text.h"
 #include "schnackomat/text.h"
@@ -56,67 +60,158 @@ constexpr std::array<std::u16string_view, 256> EncodedGroups = [] {
     return groups;
 }();
 
+constexpr std::array<bool, 256> IsDigit = [] {
+    std::array<bool, 256> digits{};
+    for (char16_t digit : Digits) {
+        digits[digit] = true;
+    }
+    return digits;
+}();
+
 // Writes the encoder's units: digits are dropped, every run of five slashes (counted after the
 // digits are gone) becomes the marker group, spaces and letters become their groups. This is what
 // the encoder's replacements give one after the other, because no replacement writes a unit that
-// a later one looks for.
+// a later one looks for. Writes through a pointer into room that CodedLength has measured.
 class GroupWriter {
   public:
-    explicit GroupWriter(std::u16string& out) : out_(out) {}
+    explicit GroupWriter(char16_t* out) : out_(out) {}
 
     void Put(char16_t unit) {
-        if (Digits.find(unit) != npos) {
-            return;
-        }
-        if (unit == MatrixMarker[0]) {
-            if (++slashes_ == MatrixMarker.size()) {
-                out_ += MatrixMarkerGroup;
-                slashes_ = 0;
+        if (unit < 256) {
+            if (IsDigit[unit]) {
+                return;
             }
-            return;
+            if (unit == MatrixMarker[0]) {
+                if (++slashes_ == MatrixMarker.size()) {
+                    out_ = std::copy(MatrixMarkerGroup.begin(), MatrixMarkerGroup.end(), out_);
+                    slashes_ = 0;
+                }
+                return;
+            }
         }
-        Flush();
+        if (slashes_ != 0) {
+            Flush();
+        }
         const std::u16string_view group = unit < 256 ? EncodedGroups[unit] : std::u16string_view();
         if (group.empty()) {
-            out_ += unit;
+            *out_++ = unit;
         } else {
-            out_ += group;
+            out_ = std::copy(group.begin(), group.end(), out_);
         }
     }
 
-    // Writes the slashes of a run too short for a marker.
-    void Flush() {
-        out_.append(slashes_, MatrixMarker[0]);
+    // Writes the slashes of a run too short for a marker; returns the end of what was written.
+    char16_t* Flush() {
+        out_ = std::fill_n(out_, slashes_, MatrixMarker[0]);
         slashes_ = 0;
+        return out_;
     }
 
   private:
-    std::u16string& out_;
+    char16_t* out_;
     std::size_t slashes_ = 0;
 };
 
-// Decodes the groups of `text` whose value `decode` maps to a character (it answers 0 for groups
-// that stay); everything else is copied. Groups never overlap (each ends in the only space among
-// its six units), and no decoded character is a digit or a space, so one pass from left to right
-// gives what the group rows give one after the other.
-template <typename Decode>
-void AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode) {
-    std::size_t copied = 0;
-    for (std::size_t space = detail::Find(text, u" ", 0); space != npos;
-         space = detail::Find(text, u" ", space + 1)) {
-        if (space < 5 || space - 5 < copied) {
-            continue;
+// At most how many units the encoder writes for `text`: exact but for the slashes, which are
+// counted as two units each (five of them make six).
+std::size_t CodedLength(std::u16string_view text, bool lowerCase) {
+    std::size_t length = 0;
+    for (char16_t unit : text) {
+        if (lowerCase) {
+            unit = ToLower(unit);
         }
-        const std::size_t start = space - 5;
-        const int value = GroupValue(text.substr(start, GroupLength));
-        const char16_t character = value < 0 ? 0 : decode(value);
-        if (character != 0) {
-            out.append(text.data() + copied, start - copied);
-            out += character;
-            copied = space + 1;
+        if (unit >= 256) {
+            length += 1;
+        } else if (unit == MatrixMarker[0]) {
+            length += 2;
+        } else if (!IsDigit[unit]) {
+            length += EncodedGroups[unit].empty() ? 1 : GroupLength;
         }
     }
-    out.append(text.data() + copied, text.size() - copied);
+    return length;
+}
+
+// Whether the six units at `units` are a group; sets `value` to the number it spells. Reads the
+// six units as one 64-bit and one 32-bit word: every digit is 0x0030 or 0x0031, the space 0x0020.
+inline bool ReadGroup(const char16_t* units, int& value) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t digits = 0;
+        std::uint32_t rest = 0;
+        std::memcpy(&digits, units, sizeof digits);
+        std::memcpy(&rest, units + 4, sizeof rest);
+        if ((digits & 0xFFFE'FFFE'FFFE'FFFEu) != 0x0030'0030'0030'0030u ||
+            (rest & 0xFFFF'FFFEu) != 0x0020'0030u) {
+            return false;
+        }
+        value = static_cast<int>((digits & 1) << 4 | (digits >> 16 & 1) << 3 |
+                                 (digits >> 32 & 1) << 2 | (digits >> 48 & 1) << 1 | (rest & 1));
+        return true;
+    } else {
+        if (units[5] != u' ') {
+            return false;
+        }
+        int spelt = 0;
+        for (int k = 0; k < 5; ++k) {
+            if ((units[k] | 1) != u'1') {
+                return false;
+            }
+            spelt = spelt * 2 + (units[k] & 1);
+        }
+        value = spelt;
+        return true;
+    }
+}
+
+// Decodes the groups of `text` whose value `decode` maps to a character (it answers 0 for groups
+// that stay); everything else is copied. Groups never overlap (each ends in the only space among
+// its six units), so reading them greedily from left to right finds every one, and as no decoded
+// character is a digit or a space, this gives what the group rows give one after the other.
+template <typename Decode>
+void AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode) {
+    out.reserve(out.size() + text.size() / GroupLength + 16);
+    const char16_t* units = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    int value = 0;
+    while (i < size) {
+        if (i + GroupLength <= size && ReadGroup(units + i, value)) {
+            const char16_t character = decode(value);
+            if (character != 0) {
+                out += character;
+            } else {
+                out.append(units + i, GroupLength);
+            }
+            i += GroupLength;
+        } else {
+            out += units[i++];
+        }
+    }
+}
+
+// The next marker piece ("00000" with a space or the text's edge on both sides) at or after
+// `from`, which must be the start of a piece; npos when there is none.
+std::size_t FindMarkerPiece(std::u16string_view text, std::size_t from) {
+    const char16_t* units = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = from;
+    int value = 0;
+    while (i + GroupLength <= size) {
+        if (ReadGroup(units + i, value)) {
+            if (value == 0 && (i == 0 || units[i - 1] == u' ')) {
+                return i;
+            }
+            i += GroupLength;
+        } else {
+            ++i;
+        }
+    }
+    // The last piece, with no space after it.
+    const std::u16string_view markerPiece = MatrixMarkerGroup.substr(0, 5);
+    if (size >= 5 && size - 5 >= from && text.substr(size - 5) == markerPiece &&
+        (size == 5 || units[size - 6] == u' ')) {
+        return size - 5;
+    }
+    return npos;
 }
 
 char16_t KeyCharacter(int value) {
@@ -148,12 +243,9 @@ bool CarriesKey(std::u16string_view text, std::u16string_view key) {
     std::u16string gathered;
     std::size_t emptiedPieces = 0;  // pieces before `pieceStart`
     std::size_t pieceStart = 0;     // the first piece not yet gathered
-    for (std::size_t at = detail::Find(text, markerPiece, 0); at != npos;
-         at = detail::Find(text, markerPiece, at + 1)) {
+    for (std::size_t at = FindMarkerPiece(text, 0); at != npos;
+         at = pieceStart > text.size() ? npos : FindMarkerPiece(text, pieceStart)) {
         const std::size_t end = at + markerPiece.size();
-        if ((at != 0 && text[at - 1] != u' ') || (end != text.size() && text[end] != u' ')) {
-            continue;
-        }
         // The pieces from `pieceStart` up to the marker piece, each with its space.
         const std::u16string_view pieces = text.substr(pieceStart, at - pieceStart);
         if (gathered.size() + emptiedPieces + pieces.size() / GroupLength > limit) {
@@ -171,9 +263,6 @@ bool CarriesKey(std::u16string_view text, std::u16string_view key) {
         if (gathered.size() > limit) {
             return false;
         }
-        if (pieceStart > text.size()) {
-            break;  // the marker piece was the last piece
-        }
     }
     return !gathered.empty() && std::u16string_view(gathered).substr(0, gathered.size() - 1) == key;
 }
@@ -188,9 +277,9 @@ std::u16string MatrixEncode(std::u16string_view text, std::u16string_view key,
     }
     letters[5] = RandomLetter(random);
 
-    std::u16string coded;
-    coded.reserve(GroupLength * (text.size() + key.size() + MatrixMarker.size() + 6));
-    GroupWriter writer(coded);
+    std::u16string coded(CodedLength(text, true) + CodedLength(key, false) + GroupLength * 7,
+                         u'\0');
+    GroupWriter writer(coded.data());
     for (std::size_t i = 0; i < 5; ++i) {
         writer.Put(letters[i]);
     }
@@ -204,7 +293,7 @@ std::u16string MatrixEncode(std::u16string_view text, std::u16string_view key,
         writer.Put(ToLower(unit));
     }
     writer.Put(letters[5]);
-    writer.Flush();
+    coded.resize(static_cast<std::size_t>(writer.Flush() - coded.data()));
     return coded;
 }
 
@@ -229,7 +318,6 @@ BackResult MatrixDecode(std::u16string_view codedText, std::u16string_view key) 
         text = zeros;
     }
     std::u16string decoded;
-    decoded.reserve(text.size() / 5 + 16);
     AppendDecoded(decoded, text, TextCharacter);
     if (!decoded.empty()) {
         decoded.pop_back();  // the trailing filler letter

@@ -158,13 +158,33 @@ void ApplyRowsInPlace(std::u16string& text, std::span<const ReplaceRow> rows,
 }
 
 void ToLowerInPlace(std::u16string& text) {
-    for (char16_t& unit : text) {
-        if (unit < 0x80) {
-            unit =
-                static_cast<char16_t>(unit | (static_cast<unsigned>(unit - u'A') < 26 ? 0x20 : 0));
-        } else {
-            unit = ToLower(unit);
+    char16_t* units = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Eight units at a time while they are all ASCII, where only "A" to "Z" change.
+    const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i capitalA = _mm_set1_epi16(u'A');
+    const __m128i letters = _mm_set1_epi16(26);
+    const __m128i caseBit = _mm_set1_epi16(0x20);
+    for (; i + 8 <= size; i += 8) {
+        __m128i block = Load(units + i);
+        if (_mm_movemask_epi8(
+                _mm_cmpeq_epi16(_mm_and_si128(block, nonAscii), _mm_setzero_si128())) != 0xFFFF) {
+            for (std::size_t k = i; k < i + 8; ++k) {
+                units[k] = ToLower(units[k]);
+            }
+            continue;
         }
+        const __m128i offset = _mm_sub_epi16(block, capitalA);  // ASCII, so no overflow
+        const __m128i capital = _mm_and_si128(_mm_cmpgt_epi16(offset, _mm_set1_epi16(-1)),
+                                              _mm_cmplt_epi16(offset, letters));
+        block = _mm_or_si128(block, _mm_and_si128(capital, caseBit));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(units + i), block);
+    }
+#endif
+    for (; i < size; ++i) {
+        units[i] = ToLower(units[i]);
     }
 }
 
