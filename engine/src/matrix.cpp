@@ -166,15 +166,24 @@ inline bool ReadGroup(const char16_t* units, int& value) {
 // that stay); everything else is copied. Groups never overlap (each ends in the only space among
 // its six units), so reading them greedily from left to right finds every one, and as no decoded
 // character is a digit or a space, this gives what the group rows give one after the other.
+//
+// Returns false, leaving `out` as it was, when `stopAtZero` is set and the text holds the zero
+// group, which must be replaced on its own first.
 template <typename Decode>
-void AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode) {
-    out.reserve(out.size() + text.size() / GroupLength + 16);
+bool AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode,
+                   bool stopAtZero = false) {
+    const std::size_t base = out.size();
+    out.reserve(base + text.size() / GroupLength + 16);
     const char16_t* units = text.data();
     const std::size_t size = text.size();
     std::size_t i = 0;
     int value = 0;
     while (i < size) {
         if (i + GroupLength <= size && ReadGroup(units + i, value)) {
+            if (stopAtZero && value == 31) {
+                out.resize(base);
+                return false;
+            }
             const char16_t character = decode(value);
             if (character != 0) {
                 out += character;
@@ -186,6 +195,7 @@ void AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode)
             out += units[i++];
         }
     }
+    return true;
 }
 
 // The next marker piece ("00000" with a space or the text's edge on both sides) at or after
@@ -313,12 +323,14 @@ BackResult MatrixDecode(std::u16string_view codedText, std::u16string_view key) 
     }
 
     // "11111 " becomes "0" first: the new digit can complete a group with the units around it.
-    std::u16string zeros;
-    if (detail::AppendReplaced(zeros, text, MatrixZeroGroup, u"0")) {
-        text = zeros;
-    }
+    // The encoder never writes that group, so the decoding tries without that step and only
+    // starts again when it meets one.
     std::u16string decoded;
-    AppendDecoded(decoded, text, TextCharacter);
+    if (!AppendDecoded(decoded, text, TextCharacter, true)) {
+        std::u16string zeros;
+        detail::AppendReplaced(zeros, text, MatrixZeroGroup, u"0");
+        AppendDecoded(decoded, zeros, TextCharacter);
+    }
     if (!decoded.empty()) {
         decoded.pop_back();  // the trailing filler letter
     }
