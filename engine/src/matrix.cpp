@@ -96,7 +96,8 @@ class GroupWriter {
         if (group.empty()) {
             *out_++ = unit;
         } else {
-            out_ = std::copy(group.begin(), group.end(), out_);
+            std::memcpy(out_, group.data(), GroupLength * sizeof(char16_t));  // one fixed move
+            out_ += GroupLength;
         }
     }
 
@@ -112,13 +113,21 @@ class GroupWriter {
     std::size_t slashes_ = 0;
 };
 
+// ToLower, with the common ASCII case done here.
+inline char16_t LowerUnit(char16_t unit) {
+    if (unit < 0x80) {
+        return static_cast<unsigned>(unit - u'A') < 26 ? static_cast<char16_t>(unit | 0x20) : unit;
+    }
+    return ToLower(unit);
+}
+
 // At most how many units the encoder writes for `text`: exact but for the slashes, which are
 // counted as two units each (five of them make six).
 std::size_t CodedLength(std::u16string_view text, bool lowerCase) {
     std::size_t length = 0;
     for (char16_t unit : text) {
         if (lowerCase) {
-            unit = ToLower(unit);
+            unit = LowerUnit(unit);
         }
         if (unit >= 256) {
             length += 1;
@@ -300,7 +309,7 @@ std::u16string MatrixEncode(std::u16string_view text, std::u16string_view key,
         writer.Put(unit);
     }
     for (char16_t unit : text) {
-        writer.Put(ToLower(unit));
+        writer.Put(LowerUnit(unit));
     }
     writer.Put(letters[5]);
     coded.resize(static_cast<std::size_t>(writer.Flush() - coded.data()));
