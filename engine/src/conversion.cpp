@@ -1,33 +1,42 @@
 #include "schnackomat/conversion.h"
 
-#include "schnackomat/interjections.h"
-#include "schnackomat/leet.h"
+#include "fast_text.h"
 #include "schnackomat/matrix.h"
-#include "schnackomat/reverse.h"
-#include "schnackomat/slang_words.h"
-#include "schnackomat/text.h"
-#include "schnackomat/tu_phrases.h"
+#include "stages.h"
 
 namespace schnackomat {
 
+// Both pipelines rewrite one working string in place, with one scratch buffer shared by all
+// stages, so that a run allocates a few buffers of the text's size whatever it does.
 ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& options,
                              RandomSource& random) {
-    ForwardResult result{std::u16string(text), false};
+    ForwardResult result{std::u16string(), false};
     std::u16string& working = result.Text;
+    std::u16string scratch;
+    // The slang stages make a text about a third longer; room for that from the start saves the
+    // stages from growing their buffers.
+    const std::size_t room = options.SlangStyle ? text.size() + text.size() / 2 + 64
+                                                : text.size() + text.size() / 8 + 64;
+    working.reserve(room);
+    scratch.reserve(room);
+    working.assign(text);
     if (options.SlangStyle) {
-        working = ApplySlangWords(ToLower(working));
-        CensorResult censor = ApplyCensor(working);
-        result.Censored = censor.Fired;
-        working = ApplyTuPhrases(SwapLetters(ApplyInterjections(censor.Text)));
+        detail::ToLowerInPlace(working);
+        detail::ApplySlangWords(working, scratch);
+        result.Censored = detail::ApplyCensor(working, scratch);
+        detail::ApplyInterjections(working, scratch);
+        detail::SwapLetters(working, scratch);
+        detail::ApplyTuPhrases(working, scratch);
         working += u" whatever";
     }
     if (options.LeetCharacters) {
-        working = ApplyLeetCharacters(working, options.SlangStyle);
+        detail::ApplyLeetCharacters(working, options.SlangStyle, scratch);
     }
     if (options.LeetWords) {
-        working = ApplyLeetWords(working);
+        detail::ApplyLeetWords(working, scratch);
     }
     if (options.MatrixStyle) {
+        std::u16string().swap(scratch);  // the coded text is six times as long: make room
         working = MatrixEncode(working, options.MatrixKey, random);
     }
     return result;
@@ -38,22 +47,25 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
 }
 
 BackResult ConvertBack(std::u16string_view text, const ConversionOptions& options) {
-    std::u16string working(text);
+    std::u16string working;
     if (options.MatrixStyle) {
-        BackResult decoded = MatrixDecode(working, options.MatrixKey);
+        BackResult decoded = MatrixDecode(text, options.MatrixKey);
         if (std::holds_alternative<KeyRejected>(decoded)) {
             return decoded;
         }
         working = std::get<std::u16string>(std::move(decoded));
+    } else {
+        working.assign(text);
     }
+    std::u16string scratch;
     if (options.LeetCharacters) {
-        working = RestoreLeetCharacters(working, options.SlangStyle);
+        detail::RestoreLeetCharacters(working, options.SlangStyle);
     }
     if (options.LeetWords) {
-        working = RestoreLeetWords(working);
+        detail::RestoreLeetWords(working, scratch);
     }
     if (options.SlangStyle) {
-        working = RestoreSlangWords(working);
+        detail::RestoreSlangWords(working, scratch);
     }
     return working;
 }

@@ -1,31 +1,109 @@
 #include "schnackomat/interjections.h"
 
-#include <vector>
+#include "fast_text.h"
+#include "stages.h"
 
 namespace schnackomat {
+namespace {
+
+// The punctuation stage runs as one pass over the text. That is exact because the tables have
+// this shape: every normalisation row takes the space after one mark, the marks of both tables
+// are the same units in the same order, no interjection holds the mark of a later row, and the
+// full stop, after which the sentence interjection goes, is one of the marks.
+constexpr bool TablesFitOnePass() {
+    if (PunctuationNormalisationTable.size() != InterjectionTable.size()) {
+        return false;
+    }
+    bool fullStopIsMark = false;
+    for (std::size_t k = 0; k < InterjectionTable.size(); ++k) {
+        const std::u16string_view mark = InterjectionTable[k].Find;
+        const ReplaceRow& normalisation = PunctuationNormalisationTable[k];
+        if (mark.size() != 1 || normalisation.Find.size() != 2 ||
+            normalisation.Find[0] != mark[0] || normalisation.Find[1] != u' ' ||
+            normalisation.Replacement != mark) {
+            return false;
+        }
+        for (std::size_t later = k + 1; later < InterjectionTable.size(); ++later) {
+            if (InterjectionTable[k].Replacement.find(InterjectionTable[later].Find) !=
+                std::u16string_view::npos) {
+                return false;
+            }
+        }
+        fullStopIsMark = fullStopIsMark || mark == u".";
+    }
+    return fullStopIsMark;
+}
+static_assert(TablesFitOnePass());
+
+constexpr std::size_t MarkCount = InterjectionTable.size();
+
+constexpr std::array<char16_t, MarkCount> MarkUnits = [] {
+    std::array<char16_t, MarkCount> marks{};
+    for (std::size_t k = 0; k < MarkCount; ++k) {
+        marks[k] = InterjectionTable[k].Find[0];
+    }
+    return marks;
+}();
+
+}  // namespace
+
+namespace detail {
+
+// Every mark becomes its interjection and loses one space after it (the normalisation); every
+// other full stop written, starting with the first, gets the sentence interjection after it.
+void ApplyInterjections(std::u16string& text, std::u16string& scratch) {
+    const std::u16string_view marks(MarkUnits.data(), MarkUnits.size());
+    std::size_t mark = FindAnyOf(text, marks, 0);
+    if (mark == npos) {
+        return;
+    }
+    std::u16string& out = scratch;
+    out.clear();
+    out.reserve(text.size() + text.size() / 2);
+    bool interject = true;
+    std::size_t copied = 0;
+    while (mark != npos) {
+        out.append(text.data() + copied, mark - copied);
+        const std::u16string_view replacement =
+            InterjectionTable[marks.find(text[mark])].Replacement;
+        for (char16_t unit : replacement) {
+            out += unit;
+            if (unit == u'.') {
+                if (interject) {
+                    out += SentenceInterjection;
+                }
+                interject = !interject;
+            }
+        }
+        copied = mark + 1;
+        if (copied < text.size() && text[copied] == u' ') {
+            ++copied;
+        }
+        mark = FindAnyOf(text, marks, copied);
+    }
+    out.append(text.data() + copied, text.size() - copied);
+    text.swap(out);
+}
+
+void SwapLetters(std::u16string& text, std::u16string& scratch) {
+    static const CompiledTable table(LetterSwapTable);
+    table.Apply(text, scratch);
+}
+
+}  // namespace detail
 
 std::u16string ApplyInterjections(std::u16string_view text) {
-    const std::u16string marked =
-        ApplyTable(ApplyTable(text, PunctuationNormalisationTable), InterjectionTable);
-
-    // Every piece after the first lies behind a full stop; every other one, starting with the
-    // second piece, gets the sentence interjection in front.
-    const std::vector<std::u16string_view> sentences = SplitPieces(marked, u'.');
-    std::vector<std::u16string> pieces(sentences.begin(), sentences.end());
-    bool interjected = false;
-    for (std::size_t i = 1; i < pieces.size(); ++i) {
-        if (interjected) {
-            interjected = false;
-        } else {
-            interjected = true;
-            pieces[i].insert(0, SentenceInterjection);
-        }
-    }
-    return JoinPieces(pieces, u'.');
+    std::u16string result(text);
+    std::u16string scratch;
+    detail::ApplyInterjections(result, scratch);
+    return result;
 }
 
 std::u16string SwapLetters(std::u16string_view text) {
-    return ApplyTable(text, LetterSwapTable);
+    std::u16string result(text);
+    std::u16string scratch;
+    detail::SwapLetters(result, scratch);
+    return result;
 }
 
 }  // namespace schnackomat

@@ -1,44 +1,113 @@
 #include "schnackomat/leet.h"
 
-#include <vector>
+#include "fast_text.h"
+#include "stages.h"
 
 namespace schnackomat {
 namespace {
+
+static_assert(detail::IsUnitTable(LeetCharacterTable) && detail::IsUnitTable(LeetSlangTable));
+constexpr detail::UnitMap LeetMap = detail::MakeUnitMap(LeetCharacterTable);
+constexpr detail::UnitMap LeetSlangMap = detail::MakeUnitMap(LeetCharacterTable, LeetSlangTable);
+
+// The word endings, tried in this order on every word long enough.
+constexpr std::array<ReplaceRow, 2> LeetWordEndings{{
+    {u"3n", u"0rn"},
+    {u"57", u"0rst"},
+}};
+// So a word takes at most one of them: the endings differ in their last unit, and no new ending
+// ends in a later one.
+static_assert(LeetWordEndings[0].Find.back() != LeetWordEndings[1].Find.back() &&
+              !LeetWordEndings[0].Replacement.ends_with(LeetWordEndings[1].Find));
 
 bool IsTrailingMark(char16_t unit) {
     return LeetWordTrailingMarks.find(unit) != std::u16string_view::npos;
 }
 
-// Replaces `ending` at the end of `word` (before its trailing mark, if it has one) by
-// `replacement`.
-void ReplaceEnding(std::u16string& word, bool hasMark, std::u16string_view ending,
-                   std::u16string_view replacement) {
-    const std::size_t markLength = hasMark ? 1 : 0;
-    const std::u16string_view stem = std::u16string_view(word).substr(0, word.size() - markLength);
-    if (EndsWith(stem, ending)) {
-        word.replace(stem.size() - ending.size(), ending.size(), replacement);
+}  // namespace
+
+namespace detail {
+
+// Where the word whose stem ends in the `length` units at `at` ends, or npos when those units
+// are not the end of a stem (the word going on, or more than one mark following).
+std::size_t StemEndingWordEnd(std::u16string_view text, std::size_t at, std::size_t length) {
+    const std::size_t end = at + length;
+    if (end == text.size() || text[end] == u' ') {
+        return end;
+    }
+    if (IsTrailingMark(text[end]) && (end + 1 == text.size() || text[end + 1] == u' ')) {
+        return end + 1;
+    }
+    return npos;
+}
+
+void ApplyLeetCharacters(std::u16string& text, bool slangStyle, std::u16string& scratch) {
+    ApplyUnitMap(text, slangStyle ? LeetSlangMap : LeetMap);
+    if (!slangStyle) {
+        ApplyRowsInPlace(text, LeetNameFixupTable, scratch);
     }
 }
 
-}  // namespace
+void ApplyLeetWords(std::u16string& text, std::u16string& scratch) {
+    std::array<std::size_t, LeetWordEndings.size()> next{};
+    for (std::size_t e = 0; e < next.size(); ++e) {
+        next[e] = Find(text, LeetWordEndings[e].Find, 0);
+    }
+    std::u16string& out = scratch;
+    out.clear();
+    std::size_t copied = 0;
+    bool changed = false;
+    for (;;) {
+        std::size_t e = 0;
+        for (std::size_t k = 1; k < next.size(); ++k) {
+            if (next[k] < next[e]) {
+                e = k;
+            }
+        }
+        const std::size_t at = next[e];
+        if (at == npos) {
+            break;
+        }
+        const ReplaceRow& ending = LeetWordEndings[e];
+        next[e] = Find(text, ending.Find, at + 1);
+        const std::size_t wordEnd = StemEndingWordEnd(text, at, ending.Find.size());
+        if (wordEnd == npos || wordEnd < LeetWordMinimumLength) {
+            continue;
+        }
+        const std::u16string_view tail(text.data() + wordEnd - LeetWordMinimumLength,
+                                       LeetWordMinimumLength);
+        if (tail.find(u' ') != npos) {
+            continue;  // the word is too short
+        }
+        if (!changed) {
+            out.reserve(text.size() + text.size() / 8);
+            changed = true;
+        }
+        out.append(text.data() + copied, at - copied);
+        out += ending.Replacement;
+        copied = at + ending.Find.size();
+    }
+    if (changed) {
+        out.append(text.data() + copied, text.size() - copied);
+        text.swap(out);
+    }
+    ApplyRowsInPlace(text, LeetWordFixupTable, scratch);
+}
+
+}  // namespace detail
 
 std::u16string ApplyLeetCharacters(std::u16string_view text, bool slangStyle) {
-    const std::u16string digits = ApplyTable(text, LeetCharacterTable);
-    return slangStyle ? ApplyTable(digits, LeetSlangTable) : ApplyTable(digits, LeetNameFixupTable);
+    std::u16string result(text);
+    std::u16string scratch;
+    detail::ApplyLeetCharacters(result, slangStyle, scratch);
+    return result;
 }
 
 std::u16string ApplyLeetWords(std::u16string_view text) {
-    const std::vector<std::u16string_view> split = SplitPieces(text, u' ');
-    std::vector<std::u16string> words(split.begin(), split.end());
-    for (std::u16string& word : words) {
-        if (word.size() < LeetWordMinimumLength) {
-            continue;
-        }
-        const bool hasMark = IsTrailingMark(word.back());
-        ReplaceEnding(word, hasMark, u"3n", u"0rn");
-        ReplaceEnding(word, hasMark, u"57", u"0rst");
-    }
-    return ApplyTable(JoinPieces(words, u' '), LeetWordFixupTable);
+    std::u16string result(text);
+    std::u16string scratch;
+    detail::ApplyLeetWords(result, scratch);
+    return result;
 }
 
 }  // namespace schnackomat

@@ -1,108 +1,345 @@
 #include "schnackomat/matrix.h"
 
-#include <vector>
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
+#include "fast_text.h"
 #include "schnackomat/text.h"
 
 namespace schnackomat {
 namespace {
 
+using detail::npos;
+
 constexpr std::u16string_view Digits = u"1234567890";
+constexpr std::size_t GroupLength = 6;  // five binary digits and a space
 
 // The characters the key part of a coded text knows: the 26 letters "a" to "z".
-bool IsKeyLetter(char16_t character) {
+constexpr bool IsKeyLetter(char16_t character) {
     return character >= u'a' && character <= u'z';
 }
 
-// Applies the character rows in the order of their values, in the given direction, to
-// characters for which `use` holds.
-template <typename Filter>
-std::u16string ApplyCodeRows(std::u16string_view text, bool encode, Filter use) {
-    std::u16string current(text);
-    for (const MatrixCodeRow& row : MatrixCodeTable) {
-        if (!use(row.Character)) {
-            continue;
-        }
-        const std::u16string_view letter(&row.Character, 1);
-        current = encode ? ReplaceAll(current, letter, row.Group)
-                         : ReplaceAll(current, row.Group, letter);
+// The value a group spells, or -1 when the six units are not a group.
+constexpr int GroupValue(std::u16string_view units) {
+    if (units.size() != GroupLength || units[5] != u' ') {
+        return -1;
     }
-    return current;
+    int value = 0;
+    for (std::size_t k = 0; k < 5; ++k) {
+        if (units[k] != u'0' && units[k] != u'1') {
+            return -1;
+        }
+        value = value * 2 + (units[k] - u'0');
+    }
+    return value;
 }
 
-// The key that a coded text carries, decoded, followed by the space that its emptied marker
-// piece leaves; empty when the text holds no marker piece.
-//
-// Every marker piece gathers all pieces from the first one up to itself, and pieces gathered
-// before add one bare space each. The gathered key only ever gets longer, so once it is longer
-// than `limit` the text cannot carry the wanted key; the gathering stops there rather than
-// growing with the square of the number of markers.
-std::u16string GatherKey(std::u16string_view text, std::size_t limit) {
-    std::vector<std::u16string_view> pieces = SplitPieces(text, u' ');
-    std::u16string key;
-    std::size_t gathered = 0;  // pieces before this index are already empty
-    for (std::size_t marker = 0; marker < pieces.size(); ++marker) {
-        if (pieces[marker] != MatrixMarkerGroup.substr(0, 5)) {
-            continue;
-        }
-        pieces[marker] = {};
-        key.append(gathered, u' ');
-        std::u16string groups;
-        for (std::size_t i = gathered; i <= marker; ++i) {
-            groups += pieces[i];
-            groups += u' ';
-        }
-        key += ApplyCodeRows(groups, false, IsKeyLetter);
-        gathered = marker + 1;
-        if (key.size() > limit) {
-            break;
+// The table's groups, by value: the row of each value 1 to 29, in order, so that a group's value
+// finds its character.
+constexpr bool RowsInValueOrder() {
+    for (std::size_t k = 0; k < MatrixCodeTable.size(); ++k) {
+        if (GroupValue(MatrixCodeTable[k].Group) != static_cast<int>(k + 1)) {
+            return false;
         }
     }
-    return key;
+    return GroupValue(MatrixMarkerGroup) == 0 && GroupValue(MatrixSpaceGroup) == 30 &&
+           GroupValue(MatrixZeroGroup) == 31;
+}
+static_assert(RowsInValueOrder());
+
+// For every unit below 256 that the encoder spells, its group; empty for the others.
+constexpr std::array<std::u16string_view, 256> EncodedGroups = [] {
+    std::array<std::u16string_view, 256> groups{};
+    groups[u' '] = MatrixSpaceGroup;
+    for (const MatrixCodeRow& row : MatrixCodeTable) {
+        groups[row.Character] = row.Group;
+    }
+    return groups;
+}();
+
+constexpr std::array<bool, 256> IsDigit = [] {
+    std::array<bool, 256> digits{};
+    for (char16_t digit : Digits) {
+        digits[digit] = true;
+    }
+    return digits;
+}();
+
+// Writes the encoder's units: digits are dropped, every run of five slashes (counted after the
+// digits are gone) becomes the marker group, spaces and letters become their groups. This is what
+// the encoder's replacements give one after the other, because no replacement writes a unit that
+// a later one looks for. Writes through a pointer into room that CodedLength has measured.
+class GroupWriter {
+  public:
+    explicit GroupWriter(char16_t* out) : out_(out) {}
+
+    void Put(char16_t unit) {
+        if (unit < 256) {
+            if (IsDigit[unit]) {
+                return;
+            }
+            if (unit == MatrixMarker[0]) {
+                if (++slashes_ == MatrixMarker.size()) {
+                    out_ = std::copy(MatrixMarkerGroup.begin(), MatrixMarkerGroup.end(), out_);
+                    slashes_ = 0;
+                }
+                return;
+            }
+        }
+        if (slashes_ != 0) {
+            Flush();
+        }
+        const std::u16string_view group = unit < 256 ? EncodedGroups[unit] : std::u16string_view();
+        if (group.empty()) {
+            *out_++ = unit;
+        } else {
+            std::memcpy(out_, group.data(), GroupLength * sizeof(char16_t));  // one fixed move
+            out_ += GroupLength;
+        }
+    }
+
+    // Writes the slashes of a run too short for a marker; returns the end of what was written.
+    char16_t* Flush() {
+        out_ = std::fill_n(out_, slashes_, MatrixMarker[0]);
+        slashes_ = 0;
+        return out_;
+    }
+
+  private:
+    char16_t* out_;
+    std::size_t slashes_ = 0;
+};
+
+// ToLower, with the common ASCII case done here.
+inline char16_t LowerUnit(char16_t unit) {
+    if (unit < 0x80) {
+        return static_cast<unsigned>(unit - u'A') < 26 ? static_cast<char16_t>(unit | 0x20) : unit;
+    }
+    return ToLower(unit);
+}
+
+// At most how many units the encoder writes for `text`: exact but for the slashes, which are
+// counted as two units each (five of them make six).
+std::size_t CodedLength(std::u16string_view text, bool lowerCase) {
+    std::size_t length = 0;
+    for (char16_t unit : text) {
+        if (lowerCase) {
+            unit = LowerUnit(unit);
+        }
+        if (unit >= 256) {
+            length += 1;
+        } else if (unit == MatrixMarker[0]) {
+            length += 2;
+        } else if (!IsDigit[unit]) {
+            length += EncodedGroups[unit].empty() ? 1 : GroupLength;
+        }
+    }
+    return length;
+}
+
+// Whether the six units at `units` are a group; sets `value` to the number it spells. Reads the
+// six units as one 64-bit and one 32-bit word: every digit is 0x0030 or 0x0031, the space 0x0020.
+inline bool ReadGroup(const char16_t* units, int& value) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t digits = 0;
+        std::uint32_t rest = 0;
+        std::memcpy(&digits, units, sizeof digits);
+        std::memcpy(&rest, units + 4, sizeof rest);
+        if ((digits & 0xFFFE'FFFE'FFFE'FFFEu) != 0x0030'0030'0030'0030u ||
+            (rest & 0xFFFF'FFFEu) != 0x0020'0030u) {
+            return false;
+        }
+        value = static_cast<int>((digits & 1) << 4 | (digits >> 16 & 1) << 3 |
+                                 (digits >> 32 & 1) << 2 | (digits >> 48 & 1) << 1 | (rest & 1));
+        return true;
+    } else {
+        if (units[5] != u' ') {
+            return false;
+        }
+        int spelt = 0;
+        for (int k = 0; k < 5; ++k) {
+            if ((units[k] | 1) != u'1') {
+                return false;
+            }
+            spelt = spelt * 2 + (units[k] & 1);
+        }
+        value = spelt;
+        return true;
+    }
+}
+
+// Decodes the groups of `text` whose value `decode` maps to a character (it answers 0 for groups
+// that stay); everything else is copied. Groups never overlap (each ends in the only space among
+// its six units), so reading them greedily from left to right finds every one, and as no decoded
+// character is a digit or a space, this gives what the group rows give one after the other.
+//
+// Returns false, leaving `out` as it was, when `stopAtZero` is set and the text holds the zero
+// group, which must be replaced on its own first.
+template <typename Decode>
+bool AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode,
+                   bool stopAtZero = false) {
+    const std::size_t base = out.size();
+    out.reserve(base + text.size() / GroupLength + 16);
+    const char16_t* units = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    int value = 0;
+    while (i < size) {
+        if (i + GroupLength <= size && ReadGroup(units + i, value)) {
+            if (stopAtZero && value == 31) {
+                out.resize(base);
+                return false;
+            }
+            const char16_t character = decode(value);
+            if (character != 0) {
+                out += character;
+            } else {
+                out.append(units + i, GroupLength);
+            }
+            i += GroupLength;
+        } else {
+            out += units[i++];
+        }
+    }
+    return true;
+}
+
+// The next marker piece ("00000" with a space or the text's edge on both sides) at or after
+// `from`, which must be the start of a piece; npos when there is none.
+std::size_t FindMarkerPiece(std::u16string_view text, std::size_t from) {
+    const char16_t* units = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = from;
+    int value = 0;
+    while (i + GroupLength <= size) {
+        if (ReadGroup(units + i, value)) {
+            if (value == 0 && (i == 0 || units[i - 1] == u' ')) {
+                return i;
+            }
+            i += GroupLength;
+        } else {
+            ++i;
+        }
+    }
+    // The last piece, with no space after it.
+    const std::u16string_view markerPiece = MatrixMarkerGroup.substr(0, 5);
+    if (size >= 5 && size - 5 >= from && text.substr(size - 5) == markerPiece &&
+        (size == 5 || units[size - 6] == u' ')) {
+        return size - 5;
+    }
+    return npos;
+}
+
+char16_t KeyCharacter(int value) {
+    if (value < 1 || value > static_cast<int>(MatrixCodeTable.size())) {
+        return 0;
+    }
+    const char16_t character = MatrixCodeTable[static_cast<std::size_t>(value) - 1].Character;
+    return IsKeyLetter(character) ? character : 0;
+}
+
+char16_t TextCharacter(int value) {
+    if (value == 30) {
+        return u' ';
+    }
+    if (value < 1 || value > static_cast<int>(MatrixCodeTable.size())) {
+        return 0;
+    }
+    return MatrixCodeTable[static_cast<std::size_t>(value) - 1].Character;
+}
+
+// Whether `text` carries `key`. Every marker piece ("00000" between spaces) gathers all pieces
+// from the first one up to itself, and pieces gathered before add one bare space each; decoded,
+// the gathered text must be the key followed by the space of the emptied marker piece. The
+// gathered key only ever gets longer, and it is never shorter than a sixth of the units gathered,
+// so the search stops as soon as it is longer than the key and its space.
+bool CarriesKey(std::u16string_view text, std::u16string_view key) {
+    const std::u16string_view markerPiece = MatrixMarkerGroup.substr(0, 5);
+    const std::size_t limit = key.size() + 1;
+    std::u16string gathered;
+    std::size_t emptiedPieces = 0;  // pieces before `pieceStart`
+    std::size_t pieceStart = 0;     // the first piece not yet gathered
+    for (std::size_t at = FindMarkerPiece(text, 0); at != npos;
+         at = pieceStart > text.size() ? npos : FindMarkerPiece(text, pieceStart)) {
+        const std::size_t end = at + markerPiece.size();
+        // The pieces from `pieceStart` up to the marker piece, each with its space.
+        const std::u16string_view pieces = text.substr(pieceStart, at - pieceStart);
+        if (gathered.size() + emptiedPieces + pieces.size() / GroupLength > limit) {
+            return false;
+        }
+        gathered.append(emptiedPieces, u' ');
+        std::u16string groups(pieces);
+        groups += u' ';  // the emptied marker piece
+        AppendDecoded(gathered, groups, KeyCharacter);
+        for (char16_t unit : pieces) {
+            emptiedPieces += unit == u' ' ? 1 : 0;
+        }
+        emptiedPieces += 1;
+        pieceStart = end + 1;
+        if (gathered.size() > limit) {
+            return false;
+        }
+    }
+    return !gathered.empty() && std::u16string_view(gathered).substr(0, gathered.size() - 1) == key;
 }
 
 }  // namespace
 
 std::u16string MatrixEncode(std::u16string_view text, std::u16string_view key,
                             RandomSource& random) {
-    std::u16string coded(key);
-    coded += MatrixMarker;
-    coded += ToLower(text);
-    for (int i = 0; i < 5; ++i) {
-        coded.insert(coded.begin(), RandomLetter(random));
+    std::array<char16_t, 6> letters{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        letters[4 - i] = RandomLetter(random);  // each one goes in front of the ones before
     }
-    coded += RandomLetter(random);
+    letters[5] = RandomLetter(random);
 
-    for (char16_t digit : Digits) {
-        coded = ReplaceAll(coded, std::u16string_view(&digit, 1), u"");
+    std::u16string coded(CodedLength(text, true) + CodedLength(key, false) + GroupLength * 7,
+                         u'\0');
+    GroupWriter writer(coded.data());
+    for (std::size_t i = 0; i < 5; ++i) {
+        writer.Put(letters[i]);
     }
-    coded = ReplaceAll(coded, u" ", MatrixSpaceGroup);
-    coded = ApplyCodeRows(coded, true, [](char16_t) { return true; });
-    return ReplaceAll(coded, MatrixMarker, MatrixMarkerGroup);
+    for (char16_t unit : key) {
+        writer.Put(unit);
+    }
+    for (char16_t unit : MatrixMarker) {
+        writer.Put(unit);
+    }
+    for (char16_t unit : text) {
+        writer.Put(LowerUnit(unit));
+    }
+    writer.Put(letters[5]);
+    coded.resize(static_cast<std::size_t>(writer.Flush() - coded.data()));
+    return coded;
 }
 
 BackResult MatrixDecode(std::u16string_view codedText, std::u16string_view key) {
     std::u16string_view text =
         codedText.substr(std::min(codedText.size(), MatrixLeadingFillerLength));
 
-    if (key != MasterCode) {
-        // The gathered key ends in the space of the emptied marker piece.
-        const std::u16string carried = GatherKey(text, key.size() + 1);
-        if (carried.empty() || std::u16string_view(carried).substr(0, carried.size() - 1) != key) {
-            return KeyRejected{};
-        }
+    if (key != MasterCode && !CarriesKey(text, key)) {
+        return KeyRejected{};
     }
 
     // The text part is everything after the first marker group.
-    const std::size_t marker = text.find(MatrixMarkerGroup);
-    const std::size_t position = marker == std::u16string_view::npos ? 0 : marker + 1;
+    const std::size_t marker = detail::Find(text, MatrixMarkerGroup, 0);
+    const std::size_t position = marker == npos ? 0 : marker + 1;
     if (text.size() >= position + 5) {
         text = text.substr(position + 5);
     }
 
-    std::u16string decoded = ReplaceAll(text, MatrixZeroGroup, u"0");
-    decoded = ApplyCodeRows(decoded, false, [](char16_t) { return true; });
-    decoded = ReplaceAll(decoded, MatrixSpaceGroup, u" ");
+    // "11111 " becomes "0" first: the new digit can complete a group with the units around it.
+    // The encoder never writes that group, so the decoding tries without that step and only
+    // starts again when it meets one.
+    std::u16string decoded;
+    if (!AppendDecoded(decoded, text, TextCharacter, true)) {
+        std::u16string zeros;
+        detail::AppendReplaced(zeros, text, MatrixZeroGroup, u"0");
+        AppendDecoded(decoded, zeros, TextCharacter);
+    }
     if (!decoded.empty()) {
         decoded.pop_back();  // the trailing filler letter
     }

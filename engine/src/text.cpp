@@ -1,7 +1,16 @@
 #include "schnackomat/text.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
+
+#include "fast_text.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace schnackomat {
 namespace {
@@ -10,30 +19,456 @@ namespace {
 
 }  // namespace
 
+namespace detail {
+namespace {
+
+bool SameUnits(const char16_t* a, const char16_t* b, std::size_t count) {
+    if (count <= 8) {  // most find strings: cheaper than a call
+        for (std::size_t k = 0; k < count; ++k) {
+            if (a[k] != b[k]) {
+                return false;
+            }
+        }
+        return true;
+    }
+    return std::memcmp(a, b, count * sizeof(char16_t)) == 0;
+}
+
+#if defined(__SSE2__)
+__m128i Load(const char16_t* units) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+}
+#endif
+
+}  // namespace
+
+std::size_t Find(std::u16string_view text, std::u16string_view find, std::size_t from) {
+    const std::size_t length = find.size();
+    if (length == 0 || from > text.size() || text.size() - from < length) {
+        return npos;
+    }
+    const char16_t* units = text.data();
+    const std::size_t last = text.size() - length;  // the last possible start
+    std::size_t i = from;
+#if defined(__SSE2__)
+    // Candidates must match the first, second and last unit; only those are compared in full.
+    const __m128i first = _mm_set1_epi16(static_cast<short>(find[0]));
+    const __m128i second = _mm_set1_epi16(static_cast<short>(find[length > 2 ? 1 : 0]));
+    const __m128i final = _mm_set1_epi16(static_cast<short>(find[length - 1]));
+    const std::size_t secondOffset = length > 2 ? 1 : 0;
+    for (; i + 8 <= last + 1; i += 8) {
+        const __m128i hits =
+            _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(Load(units + i), first),
+                                        _mm_cmpeq_epi16(Load(units + i + secondOffset), second)),
+                          _mm_cmpeq_epi16(Load(units + i + length - 1), final));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            if (SameUnits(units + at + 1, find.data() + 1, length - 1)) {
+                return at;
+            }
+            mask &= mask - 1;
+            mask &= mask - 1;  // two mask bits per unit
+        }
+    }
+#endif
+    for (; i <= last; ++i) {
+        if (units[i] == find[0] && SameUnits(units + i + 1, find.data() + 1, length - 1)) {
+            return i;
+        }
+    }
+    return npos;
+}
+
+std::size_t FindAnyOf(std::u16string_view text, std::u16string_view set, std::size_t from) {
+    const char16_t* units = text.data();
+    std::size_t i = from;
+#if defined(__SSE2__)
+    __m128i wanted[8];
+    for (std::size_t k = 0; k < set.size(); ++k) {
+        wanted[k] = _mm_set1_epi16(static_cast<short>(set[k]));
+    }
+    for (; i + 8 <= text.size(); i += 8) {
+        const __m128i block = Load(units + i);
+        __m128i hits = _mm_setzero_si128();
+        for (std::size_t k = 0; k < set.size(); ++k) {
+            hits = _mm_or_si128(hits, _mm_cmpeq_epi16(block, wanted[k]));
+        }
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+        }
+    }
+#endif
+    for (; i < text.size(); ++i) {
+        if (set.find(units[i]) != npos) {
+            return i;
+        }
+    }
+    return npos;
+}
+
+bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view find,
+                    std::u16string_view replacement) {
+    if (text.size() < 32) {  // too short for the block scan to pay
+        std::size_t match = find.empty() ? npos : text.find(find);
+        if (match == npos) {
+            return false;
+        }
+        std::size_t copied = 0;
+        while (match != npos) {
+            out.append(text.data() + copied, match - copied);
+            out.append(replacement);
+            copied = match + find.size();
+            match = text.find(find, copied);
+        }
+        out.append(text.data() + copied, text.size() - copied);
+        return true;
+    }
+    std::size_t match = Find(text, find, 0);
+    if (match == npos) {
+        return false;
+    }
+    std::size_t copied = 0;
+    while (match != npos) {
+        out.append(text.data() + copied, match - copied);
+        out.append(replacement);
+        copied = match + find.size();
+        match = Find(text, find, copied);
+    }
+    out.append(text.data() + copied, text.size() - copied);
+    return true;
+}
+
+bool ReplaceInPlace(std::u16string& text, std::u16string_view find, std::u16string_view replacement,
+                    std::u16string& scratch) {
+    scratch.clear();
+    if (!AppendReplaced(scratch, text, find, replacement)) {
+        return false;
+    }
+    text.swap(scratch);
+    return true;
+}
+
+void ApplyRowsInPlace(std::u16string& text, std::span<const ReplaceRow> rows,
+                      std::u16string& scratch) {
+    for (const ReplaceRow& row : rows) {
+        ReplaceInPlace(text, row.Find, row.Replacement, scratch);
+    }
+}
+
+void ToLowerInPlace(std::u16string& text) {
+    char16_t* units = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Eight units at a time while they are all ASCII, where only "A" to "Z" change.
+    const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i capitalA = _mm_set1_epi16(u'A');
+    const __m128i letters = _mm_set1_epi16(26);
+    const __m128i caseBit = _mm_set1_epi16(0x20);
+    for (; i + 8 <= size; i += 8) {
+        __m128i block = Load(units + i);
+        if (_mm_movemask_epi8(
+                _mm_cmpeq_epi16(_mm_and_si128(block, nonAscii), _mm_setzero_si128())) != 0xFFFF) {
+            for (std::size_t k = i; k < i + 8; ++k) {
+                units[k] = ToLower(units[k]);
+            }
+            continue;
+        }
+        const __m128i offset = _mm_sub_epi16(block, capitalA);  // ASCII, so no overflow
+        const __m128i capital = _mm_and_si128(_mm_cmpgt_epi16(offset, _mm_set1_epi16(-1)),
+                                              _mm_cmplt_epi16(offset, letters));
+        block = _mm_or_si128(block, _mm_and_si128(capital, caseBit));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(units + i), block);
+    }
+#endif
+    for (; i < size; ++i) {
+        units[i] = ToLower(units[i]);
+    }
+}
+
+namespace {
+
+// Whether an occurrence of `later` can overlap an inserted `replacement` (or, for an empty
+// replacement, span the place where the match was taken out).
+bool CanMake(std::u16string_view replacement, std::u16string_view later) {
+    if (replacement.empty()) {
+        return later.size() >= 2;
+    }
+    const auto r = static_cast<std::ptrdiff_t>(replacement.size());
+    const auto f = static_cast<std::ptrdiff_t>(later.size());
+    for (std::ptrdiff_t shift = 1 - f; shift < r; ++shift) {  // `later` starts at `shift`
+        bool consistent = true;
+        for (std::ptrdiff_t p = std::max<std::ptrdiff_t>(0, shift);
+             consistent && p < std::min(r, shift + f); ++p) {
+            consistent = replacement[static_cast<std::size_t>(p)] ==
+                         later[static_cast<std::size_t>(p - shift)];
+        }
+        if (consistent) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HasSpace(const ReplaceRow& row) {
+    return row.Find.find(u' ') != npos;
+}
+
+// The next row in `rows` at or after `from`, or 64.
+std::size_t NextRow(RowSet rows, std::size_t from) {
+    const RowSet left = from >= 64 ? 0 : rows & (~RowSet{0} << from);
+    return left == 0 ? 64 : static_cast<std::size_t>(std::countr_zero(left));
+}
+
+}  // namespace
+
+namespace {
+
+// A run rewritten in two fixed buffers, for the short runs between barriers that make up most
+// of a text: no allocation, and a plain search that needs no setup.
+struct SmallRun {
+    static constexpr std::size_t Capacity = 256;
+    std::array<char16_t, Capacity> Buffers[2];
+    std::size_t Current = 0;
+    std::size_t Length = 0;
+    bool Used = false;
+
+    const char16_t* Text() const { return Buffers[Current].data(); }
+
+    // Replaces every `find` by `replacement`; false when the result would not fit.
+    bool Replace(std::u16string_view find, std::u16string_view replacement, bool& replaced) {
+        const char16_t* in = Buffers[Current].data();
+        char16_t* out = Buffers[1 - Current].data();
+        const std::size_t size = find.size();
+        std::size_t written = 0;
+        std::size_t i = 0;
+        bool any = false;
+        while (i + size <= Length) {
+            if (in[i] == find[0] && SameUnits(in + i + 1, find.data() + 1, size - 1)) {
+                if (written + replacement.size() > Capacity) {
+                    return false;
+                }
+                std::copy(replacement.begin(), replacement.end(), out + written);
+                written += replacement.size();
+                i += size;
+                any = true;
+            } else {
+                if (written == Capacity) {
+                    return false;
+                }
+                out[written++] = in[i++];
+            }
+        }
+        if (!any) {
+            return true;
+        }
+        if (written + (Length - i) > Capacity) {
+            return false;
+        }
+        std::copy(in + i, in + Length, out + written);
+        Length = written + (Length - i);
+        Current = 1 - Current;
+        replaced = true;
+        return true;
+    }
+
+    // Applies the rows of `active` (and those they make possible) to `run`; false when the run
+    // outgrows the buffers, and the caller must do it the long way.
+    template <typename Group>
+    bool Apply(const Group& group, std::u16string_view run, RowSet active, bool& replaced) {
+        if (run.size() > Capacity) {
+            return false;
+        }
+        std::copy(run.begin(), run.end(), Buffers[0].data());
+        Length = run.size();
+        for (std::size_t r = NextRow(active, 0); r < group.Rows.size();
+             r = NextRow(active, r + 1)) {
+            bool rowReplaced = false;
+            if (!Replace(group.Rows[r].Find, group.Rows[r].Replacement, rowReplaced)) {
+                replaced = false;
+                return false;
+            }
+            if (rowReplaced) {
+                replaced = true;
+                active |= group.MadePossible[r];
+            }
+        }
+        Used = true;
+        return true;
+    }
+};
+
+}  // namespace
+
+CompiledTable::CompiledTable(std::span<const ReplaceRow> rows, std::size_t minimumGroup) {
+    std::size_t start = 0;
+    while (start < rows.size()) {
+        std::size_t end = start;
+        while (end < rows.size() && !HasSpace(rows[end]) && end - start < 64) {
+            ++end;
+        }
+        if (end - start >= minimumGroup) {
+            groups_.push_back(Compile(rows.subspan(start, end - start)));
+        } else {
+            end = std::max(end, start + 1);
+            Group plain;
+            plain.Rows = rows.subspan(start, end - start);
+            groups_.push_back(std::move(plain));
+        }
+        start = end;
+    }
+}
+
+CompiledTable::Group CompiledTable::Compile(std::span<const ReplaceRow> rows) {
+    Group group;
+    group.Rows = rows;
+    group.Scanned = true;
+    group.UnitClass.assign(0x10000, 0);
+    std::size_t classes = 1;
+    for (const ReplaceRow& row : rows) {
+        for (char16_t unit : row.Find) {
+            if (group.UnitClass[unit] == 0) {
+                group.UnitClass[unit] = static_cast<std::uint8_t>(classes++);
+            }
+        }
+    }
+    group.Classes = classes;
+    group.Pairs.assign(classes * classes, PairRows{});
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::u16string_view find = rows[r].Find;
+        if (find.empty()) {
+            continue;
+        }
+        if (find.size() == 1) {
+            const std::size_t unit = group.UnitClass[find[0]];
+            for (std::size_t previous = 0; previous < classes; ++previous) {
+                group.Pairs[previous * classes + unit].Starting |= RowSet{1} << r;
+                group.Pairs[previous * classes + unit].Ending |= RowSet{1} << r;
+            }
+            continue;
+        }
+        const std::size_t size = find.size();
+        group.Pairs[group.UnitClass[find[0]] * classes + group.UnitClass[find[1]]].Starting |=
+            RowSet{1} << r;
+        group.Pairs[group.UnitClass[find[size - 2]] * classes + group.UnitClass[find[size - 1]]]
+            .Ending |= RowSet{1} << r;
+    }
+    group.MadePossible.assign(rows.size(), 0);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t later = r + 1; later < rows.size(); ++later) {
+            if (CanMake(rows[r].Replacement, rows[later].Find)) {
+                group.MadePossible[r] |= RowSet{1} << later;
+            }
+        }
+    }
+    return group;
+}
+
+bool CompiledTable::ApplyGroup(const Group& group, std::u16string_view text, std::u16string& out,
+                               std::u16string& run, std::u16string& runScratch) {
+    const std::uint8_t* unitClass = group.UnitClass.data();
+    const PairRows* pairs = group.Pairs.data();
+    const std::size_t classes = group.Classes;
+    std::size_t copied = 0;
+    bool changed = false;
+
+    // Applies the noted rows to the run [start, end) and puts the result into `out`.
+    auto rewrite = [&](std::size_t start, std::size_t end, RowSet active) {
+        const std::u16string_view original = text.substr(start, end - start);
+        SmallRun small;
+        bool replaced = false;
+        if (small.Apply(group, original, active, replaced)) {
+            if (!replaced) {
+                return;
+            }
+        } else {
+            run.assign(original);
+            for (std::size_t r = NextRow(active, 0); r < group.Rows.size();
+                 r = NextRow(active, r + 1)) {
+                if (ReplaceInPlace(run, group.Rows[r].Find, group.Rows[r].Replacement,
+                                   runScratch)) {
+                    replaced = true;
+                    active |= group.MadePossible[r];
+                }
+            }
+            if (!replaced) {
+                return;
+            }
+        }
+        if (!changed) {
+            out.clear();
+            out.reserve(text.size() + text.size() / 4);
+            changed = true;
+        }
+        out.append(text.data() + copied, start - copied);
+        if (small.Used) {
+            out.append(small.Text(), small.Length);
+        } else {
+            out += run;
+        }
+        copied = end;
+    };
+
+    // The loop keeps its state in locals (the rewrite gets copies), and clears the masks at a
+    // barrier by arithmetic rather than by a branch that would be taken at random.
+    std::size_t start = 0;
+    const PairRows* previous = pairs;  // the pairs that start with the previous unit's class
+    RowSet starting = 0;
+    RowSet ending = 0;
+    const std::size_t size = text.size();
+    const char16_t* units = text.data();
+    for (std::size_t i = 0; i < size; ++i) {
+        const std::size_t unit = unitClass[units[i]];
+        const RowSet isBarrier = unit == 0;
+        if (__builtin_expect((isBarrier & ((starting & ending) != 0)) != 0, 0)) {
+            rewrite(start, i, starting & ending);
+        }
+        const PairRows& pair = previous[unit];
+        const RowSet keep = isBarrier - 1;  // all ones inside a run, zero at a barrier
+        starting = (starting & keep) | pair.Starting;
+        ending = (ending & keep) | pair.Ending;
+        start = (start & keep) | ((i + 1) & ~keep);
+        previous = pairs + unit * classes;
+    }
+    if ((starting & ending) != 0) {
+        rewrite(start, size, starting & ending);
+    }
+    if (changed) {
+        out.append(text.data() + copied, text.size() - copied);
+    }
+    return changed;
+}
+
+void CompiledTable::Apply(std::u16string& text, std::u16string& scratch) const {
+    std::u16string run;
+    std::u16string runScratch;
+    for (const Group& group : groups_) {
+        if (!group.Scanned) {
+            ApplyRowsInPlace(text, group.Rows, scratch);
+        } else if (ApplyGroup(group, text, scratch, run, runScratch)) {
+            text.swap(scratch);
+        }
+    }
+}
+
+}  // namespace detail
+
 std::u16string ReplaceAll(std::u16string_view text, std::u16string_view find,
                           std::u16string_view replacement) {
-    std::size_t match = find.empty() ? std::u16string_view::npos : text.find(find);
-    if (match == std::u16string_view::npos) {
-        return std::u16string(text);
-    }
     std::u16string result;
     result.reserve(replacement.size() > find.size() ? text.size() + text.size() / 4 : text.size());
-    std::size_t copied = 0;
-    while (match != std::u16string_view::npos) {
-        result.append(text, copied, match - copied);
-        result.append(replacement);
-        copied = match + find.size();
-        match = text.find(find, copied);
+    if (!detail::AppendReplaced(result, text, find, replacement)) {
+        result.assign(text);
     }
-    result.append(text, copied);
     return result;
 }
 
 std::u16string ApplyTable(std::u16string_view text, std::span<const ReplaceRow> table) {
     std::u16string current(text);
-    for (const ReplaceRow& row : table) {
-        current = ReplaceAll(current, row.Find, row.Replacement);
-    }
+    std::u16string scratch;
+    detail::ApplyRowsInPlace(current, table, scratch);
     return current;
 }
 
@@ -44,9 +479,7 @@ char16_t ToLower(char16_t unit) {
 
 std::u16string ToLower(std::u16string_view text) {
     std::u16string lower(text);
-    for (char16_t& unit : lower) {
-        unit = ToLower(unit);
-    }
+    detail::ToLowerInPlace(lower);
     return lower;
 }
 

@@ -1,0 +1,257 @@
+// Speed and peak memory of the engine on German text (Debian's fortunes-de), beside the
+// reference pipeline. Sizes are in bytes of UTF-8 corpus text; the engine works on the decoded
+// UTF-16 text, whose unit count the output shows. Peak memory is what one call allocates at its
+// highest point (the result included), divided by the UTF-16 text's size in bytes.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "allocation_counter.h"
+#include "schnackomat/conversion.h"
+#include "schnackomat/matrix.h"
+#include "schnackomat/reference/corpus.h"
+#include "schnackomat/reference/reference.h"
+
+namespace schnackomat::bench {
+namespace {
+
+namespace ref = schnackomat::reference;
+
+struct Size {
+    const char* Name;
+    std::size_t Utf8Bytes;
+    bool WithReference;
+};
+constexpr Size Sizes[] = {
+    {"1KiB", 1024, true},
+    {"100KiB", 100 * 1024, true},
+    {"1MiB", 1024 * 1024, true},
+    {"10MiB", 10 * 1024 * 1024, false},
+};
+
+ConversionOptions Options(std::string_view flags) {
+    ConversionOptions options;
+    options.SlangStyle = flags.find('S') != std::string_view::npos;
+    options.LeetCharacters = flags.find('L') != std::string_view::npos;
+    options.LeetWords = flags.find('W') != std::string_view::npos;
+    options.MatrixStyle = flags.find('M') != std::string_view::npos;
+    options.MatrixKey = std::u16string(DefaultMatrixKey);
+    return options;
+}
+
+const std::u16string& Corpus(std::size_t utf8Bytes) {
+    static std::map<std::size_t, std::u16string> texts;
+    auto [entry, added] = texts.try_emplace(utf8Bytes);
+    if (added) {
+        entry->second = ref::CorpusText(utf8Bytes);
+    }
+    return entry->second;
+}
+
+// A fixed random source, so that every run codes the same letters.
+class CountingRandomSource final : public RandomSource {
+  public:
+    std::uint32_t NextBelow(std::uint32_t bound) override {
+        return (state_ = state_ * 1103515245u + 12345u) % bound;
+    }
+
+  private:
+    std::uint32_t state_ = 1;
+};
+
+// One conversion of `input`; returns the length of what it produced.
+using Conversion = std::function<std::size_t(std::u16string_view input)>;
+
+// Times `convert` on `input`, and reports the peak memory of one call and the input's length.
+void Measure(benchmark::State& state, const std::u16string& input, const Conversion& convert) {
+    ResetPeak();
+    const std::size_t before = AllocatedBytes();
+    const std::size_t outputUnits = convert(input);
+    const double peak = static_cast<double>(PeakBytes() - before);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(convert(input));
+    }
+    state.counters["units"] = static_cast<double>(input.size());
+    state.counters["out_units"] = static_cast<double>(outputUnits);
+    state.counters["peak_MB"] = peak / 1e6;
+    state.counters["peak_x"] = peak / static_cast<double>(2 * input.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * 2 * input.size()));
+}
+
+// The forward output of the engine for `flags` on a corpus text, the input of the reverse runs.
+const std::u16string& ForwardOutput(std::string_view flags, std::size_t utf8Bytes) {
+    static std::map<std::pair<std::string, std::size_t>, std::u16string> outputs;
+    auto [entry, added] = outputs.try_emplace({std::string(flags), utf8Bytes});
+    if (added) {
+        CountingRandomSource random;
+        entry->second = ConvertForward(Corpus(utf8Bytes), Options(flags), random).Text;
+    }
+    return entry->second;
+}
+
+std::size_t Length(const BackResult& result) {
+    return std::holds_alternative<std::u16string>(result) ? std::get<std::u16string>(result).size()
+                                                          : 0;
+}
+
+void Register(const std::string& name, std::function<const std::u16string&()> input,
+              Conversion convert, int repetitions) {
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [input = std::move(input), convert = std::move(convert)](
+                                     benchmark::State& state) { Measure(state, input(), convert); })
+        ->Unit(benchmark::kMicrosecond)
+        ->MinTime(0.1)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+}
+
+void RegisterAll() {
+    const std::vector<std::string> flagSets = {"S", "L", "W", "SLW", "LW", "M", "SM"};
+    for (const Size& size : Sizes) {
+        std::vector<std::string> sets = flagSets;
+        if (size.Utf8Bytes == 1024) {  // every combination at the smallest size
+            sets.clear();
+            for (unsigned bits = 1; bits < 16; ++bits) {
+                std::string flags;
+                flags += (bits & 1) ? "S" : "";
+                flags += (bits & 2) ? "L" : "";
+                flags += (bits & 4) ? "W" : "";
+                flags += (bits & 8) ? "M" : "";
+                sets.push_back(flags);
+            }
+        }
+        const std::size_t bytes = size.Utf8Bytes;
+        auto corpus = [bytes]() -> const std::u16string& { return Corpus(bytes); };
+        for (const std::string& flags : sets) {
+            const ConversionOptions options = Options(flags);
+            for (bool engine : {true, false}) {
+                if (!engine && !size.WithReference) {
+                    continue;
+                }
+                const std::string who = engine ? "engine" : "reference";
+                const int repetitions = engine ? 7 : 3;
+                Register(
+                    "Forward/" + flags + "/" + size.Name + "/" + who, corpus,
+                    [options, engine](std::u16string_view text) {
+                        CountingRandomSource random;
+                        return engine ? ConvertForward(text, options, random).Text.size()
+                                      : ref::ConvertForward(text, options, random).Text.size();
+                    },
+                    repetitions);
+                Register(
+                    "Back/" + flags + "/" + size.Name + "/" + who,
+                    [flags, bytes]() -> const std::u16string& {
+                        return ForwardOutput(flags, bytes);
+                    },
+                    [options, engine](std::u16string_view text) {
+                        return Length(engine ? ConvertBack(text, options)
+                                             : ref::ConvertBack(text, options));
+                    },
+                    repetitions);
+            }
+        }
+        for (bool engine : {true, false}) {
+            if (!engine && !size.WithReference) {
+                continue;
+            }
+            const std::string who = engine ? "engine" : "reference";
+            const int repetitions = engine ? 7 : 3;
+            Register(
+                "MatrixEncode/" + std::string(size.Name) + "/" + who, corpus,
+                [engine](std::u16string_view text) {
+                    CountingRandomSource random;
+                    return engine ? MatrixEncode(text, DefaultMatrixKey, random).size()
+                                  : ref::MatrixEncode(text, DefaultMatrixKey, random).size();
+                },
+                repetitions);
+            Register(
+                "MatrixDecode/" + std::string(size.Name) + "/" + who,
+                [bytes]() -> const std::u16string& { return ForwardOutput("M", bytes); },
+                [engine](std::u16string_view text) {
+                    return Length(engine ? MatrixDecode(text, DefaultMatrixKey)
+                                         : ref::MatrixDecode(text, DefaultMatrixKey));
+                },
+                repetitions);
+        }
+    }
+}
+
+// Passes every run on to the console and keeps the medians for the summary table.
+class SummaryReporter final : public benchmark::ConsoleReporter {
+  public:
+    struct Figures {
+        double Microseconds = 0;
+        double PeakTimes = 0;
+        double Units = 0;
+    };
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.aggregate_name == "median") {
+                Figures& figures = medians_[run.run_name.function_name];
+                figures.Microseconds = run.GetAdjustedRealTime();
+                figures.PeakTimes = run.counters.at("peak_x").value;
+                figures.Units = run.counters.at("units").value;
+            }
+        }
+    }
+
+    // Engine and reference medians side by side, the speed-up, peak memory and the growth from
+    // 1 MiB to 10 MiB.
+    void PrintSummary() const {
+        std::printf("\n%-28s %12s %14s %9s %8s %10s\n", "median (UTF-8 sizes)", "engine us",
+                    "reference us", "speed-up", "peak x", "10MiB/1MiB");
+        for (const auto& [name, figures] : medians_) {
+            const std::string suffix = "/engine";
+            if (!name.ends_with(suffix)) {
+                continue;
+            }
+            const std::string base = name.substr(0, name.size() - suffix.size());
+            const auto reference = medians_.find(base + "/reference");
+            std::printf("%-28s %12.1f", base.c_str(), figures.Microseconds);
+            if (reference != medians_.end()) {
+                std::printf(" %14.1f %8.1fx", reference->second.Microseconds,
+                            reference->second.Microseconds / figures.Microseconds);
+            } else {
+                std::printf(" %14s %9s", "-", "-");
+            }
+            std::printf(" %8.2f", figures.PeakTimes);
+            if (base.ends_with("/10MiB")) {
+                const std::string oneMiB = base.substr(0, base.size() - 5) + "1MiB/engine";
+                const auto small = medians_.find(oneMiB);
+                if (small != medians_.end()) {
+                    std::printf(" %9.2fx", figures.Microseconds / small->second.Microseconds);
+                }
+            }
+            std::printf("\n");
+        }
+    }
+
+  private:
+    std::map<std::string, Figures> medians_;
+};
+
+}  // namespace
+}  // namespace schnackomat::bench
+
+int main(int argc, char** argv) {
+    using namespace schnackomat;
+    if (reference::CorpusText(16).empty()) {
+        std::fprintf(stderr, "fortunes-de is not installed (%s); bench/run installs it.\n",
+                     reference::CorpusDirectory.data());
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    bench::RegisterAll();
+    bench::SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintSummary();
+    benchmark::Shutdown();
+    return 0;
+}

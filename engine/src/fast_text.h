@@ -1,0 +1,136 @@
+// The engine's internal text operations: the fast forms of the primitives in text.h that the
+// stages use to rewrite one working string in place, with a scratch buffer reused between rows.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "schnackomat/text.h"
+
+namespace schnackomat::detail {
+
+inline constexpr std::size_t npos = std::u16string_view::npos;
+
+// The first occurrence of `find` in `text` at or after `from`, or npos; like
+// std::u16string_view::find, but scanning eight units at a time for the find string's first and
+// last unit.
+std::size_t Find(std::u16string_view text, std::u16string_view find, std::size_t from = 0);
+
+// The first position at or after `from` that holds one of `units` (at most eight), or npos.
+std::size_t FindAnyOf(std::u16string_view text, std::u16string_view units, std::size_t from = 0);
+
+// Appends `text` with every occurrence of `find` replaced by `replacement` (as ReplaceAll does)
+// to `out`. When `find` does not occur, appends nothing and returns false.
+bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view find,
+                    std::u16string_view replacement);
+
+// Replaces every occurrence of `find` in `text`; `scratch` is the buffer the result is built in
+// (and holds the old text afterwards). Returns whether anything was replaced.
+bool ReplaceInPlace(std::u16string& text, std::u16string_view find, std::u16string_view replacement,
+                    std::u16string& scratch);
+
+// Applies `rows` in order to `text`, as ApplyTable does.
+void ApplyRowsInPlace(std::u16string& text, std::span<const ReplaceRow> rows,
+                      std::u16string& scratch);
+
+// Lower-cases `text` with ToLower.
+void ToLowerInPlace(std::u16string& text);
+
+// A set of up to 64 table rows, one bit per row.
+using RowSet = std::uint64_t;
+
+// A replacement table prepared for applying many rows in one scan instead of one scan per row.
+//
+// A unit that no find string holds (a "barrier") can never be part of a match, and stays where
+// it is while the rows run, so the table gives the same text when applied separately to every
+// run of units between barriers. One scan splits the text into such runs and notes, for each, the
+// rows whose find string's first two and last two units both occur in it; a run with no such row
+// is copied unchanged, and only the noted rows are applied to the others, plus the rows that an
+// applied row's replacement could have made possible.
+//
+// Only consecutive rows whose find strings hold no space are gathered so (the space then
+// separates the runs, which stay short), and only when there are enough of them to be worth a
+// scan of their own: a group of rows that match almost every word (the letter swaps) is faster
+// row by row. All other rows are applied one by one with the block search.
+class CompiledTable {
+  public:
+    explicit CompiledTable(std::span<const ReplaceRow> rows, std::size_t minimumGroup = 12);
+
+    // Applies the rows in order, as ApplyTable does.
+    void Apply(std::u16string& text, std::u16string& scratch) const;
+
+    // The rows whose find string starts, and those whose find string ends, with a pair of units
+    // (a one-unit find string counts with every unit before it).
+    struct PairRows {
+        RowSet Starting = 0;
+        RowSet Ending = 0;
+    };
+
+    struct Group {
+        std::span<const ReplaceRow> Rows;
+        bool Scanned = false;                 // false: the rows run one by one
+        std::vector<std::uint8_t> UnitClass;  // 65536 entries; 0 for barriers
+        std::size_t Classes = 0;              // classes in use, barrier included
+        std::vector<PairRows> Pairs;          // [previous class * Classes + class]
+        std::vector<RowSet> MadePossible;     // per row: later rows its replacement can create
+    };
+
+  private:
+    static Group Compile(std::span<const ReplaceRow> rows);
+    static bool ApplyGroup(const Group& group, std::u16string_view text, std::u16string& out,
+                           std::u16string& run, std::u16string& runScratch);
+
+    std::vector<Group> groups_;
+};
+
+}  // namespace schnackomat::detail
+
+namespace schnackomat::detail {
+
+// Whether every row of `table` turns one unit below 256 into one unit.
+constexpr bool IsUnitTable(std::span<const ReplaceRow> table) {
+    for (const ReplaceRow& row : table) {
+        if (row.Find.size() != 1 || row.Replacement.size() != 1 || row.Find[0] >= 256) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Rows that each turn one unit into one unit can be applied in a single pass: following every
+// unit through the rows in order gives what the rows give one after the other, because such a
+// row only ever looks at one unit.
+using UnitMap = std::array<char16_t, 256>;
+
+constexpr UnitMap MakeUnitMap(std::span<const ReplaceRow> first,
+                              std::span<const ReplaceRow> second = {}) {
+    UnitMap map{};
+    for (std::size_t unit = 0; unit < map.size(); ++unit) {
+        char16_t mapped = static_cast<char16_t>(unit);
+        for (std::span<const ReplaceRow> table : {first, second}) {
+            for (const ReplaceRow& row : table) {
+                if (mapped == row.Find[0]) {
+                    mapped = row.Replacement[0];
+                }
+            }
+        }
+        map[unit] = mapped;
+    }
+    return map;
+}
+
+inline void ApplyUnitMap(std::u16string& text, const UnitMap& map) {
+    for (char16_t& unit : text) {
+        if (unit < 256) {
+            unit = map[unit];
+        }
+    }
+}
+
+}  // namespace schnackomat::detail

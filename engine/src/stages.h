@@ -1,0 +1,27 @@
+// The stages as the pipelines run them: each rewrites one working text in place and may use
+// `scratch` as its second buffer, so that a whole conversion gets by with two strings.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace schnackomat::detail {
+
+void ApplySlangWords(std::u16string& text, std::u16string& scratch);
+bool ApplyCensor(std::u16string& text, std::u16string& scratch);  // true when it fired
+void ApplyInterjections(std::u16string& text, std::u16string& scratch);
+void SwapLetters(std::u16string& text, std::u16string& scratch);
+void ApplyTuPhrases(std::u16string& text, std::u16string& scratch);
+void ApplyLeetCharacters(std::u16string& text, bool slangStyle, std::u16string& scratch);
+void ApplyLeetWords(std::u16string& text, std::u16string& scratch);
+
+// Where the word ends whose stem (the word without one trailing mark) ends in the `length` units
+// at `at`; npos when those units are not the end of a stem.
+std::size_t StemEndingWordEnd(std::u16string_view text, std::size_t at, std::size_t length);
+
+void RestoreLeetCharacters(std::u16string& text, bool slangStyle);
+void RestoreLeetWords(std::u16string& text, std::u16string& scratch);
+void RestoreSlangWords(std::u16string& text, std::u16string& scratch);
+
+}  // namespace schnackomat::detail

@@ -1,0 +1,255 @@
+// The engine against the reference pipeline: every stage and both pipelines, under every option
+// combination, on thousands of generated texts and on real German text. The reference is the
+// definition of correct output; any difference is a fault of the engine.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <sstream>
+#include <string>
+
+#include "schnackomat/conversion.h"
+#include "schnackomat/interjections.h"
+#include "schnackomat/leet.h"
+#include "schnackomat/matrix.h"
+#include "schnackomat/reference/corpus.h"
+#include "schnackomat/reference/reference.h"
+#include "schnackomat/reverse.h"
+#include "schnackomat/slang_words.h"
+#include "schnackomat/text.h"
+#include "schnackomat/tu_phrases.h"
+#include "text_generator.h"
+
+namespace schnackomat {
+namespace {
+
+namespace ref = schnackomat::reference;
+using differential::SequenceRandomSource;
+using differential::TextGenerator;
+
+constexpr int GeneratedTexts = 2500;
+
+// Shows a text with every unit outside printable ASCII escaped.
+std::string Show(std::u16string_view text) {
+    std::ostringstream out;
+    out << '"';
+    for (char16_t unit : text.substr(0, 400)) {
+        if (unit >= 0x20 && unit < 0x7F) {
+            out << static_cast<char>(unit);
+        } else {
+            out << "\\u" << std::hex << static_cast<unsigned>(unit) << std::dec;
+        }
+    }
+    out << (text.size() > 400 ? "\"..." : "\"");
+    return out.str();
+}
+
+// All 16 combinations of the four option boxes, with `key`.
+ConversionOptions Options(unsigned bits, std::u16string_view key) {
+    ConversionOptions options;
+    options.SlangStyle = (bits & 1) != 0;
+    options.LeetCharacters = (bits & 2) != 0;
+    options.LeetWords = (bits & 4) != 0;
+    options.MatrixStyle = (bits & 8) != 0;
+    options.MatrixKey = std::u16string(key);
+    return options;
+}
+
+std::string Describe(const ConversionOptions& options) {
+    std::string flags;
+    flags += options.SlangStyle ? "S" : "";
+    flags += options.LeetCharacters ? "L" : "";
+    flags += options.LeetWords ? "W" : "";
+    flags += options.MatrixStyle ? "M" : "";
+    return (flags.empty() ? "none" : flags) + " key " + Show(options.MatrixKey);
+}
+
+std::u16string Key(TextGenerator& generator) {
+    static constexpr std::array<std::u16string_view, 6> Keys = {
+        DefaultMatrixKey, u"", MasterCode, u"ab1", u"k\u00E4se", u"x/y"};
+    if (generator.Below(3) != 0) {
+        return std::u16string(Keys[generator.Below(Keys.size())]);
+    }
+    std::u16string key;
+    for (std::uint32_t i = generator.Below(9); i > 0; --i) {
+        key += static_cast<char16_t>(u'a' + generator.Below(26));
+    }
+    return key;
+}
+
+std::string ShowBack(const BackResult& result) {
+    return std::holds_alternative<KeyRejected>(result) ? "KeyRejected"
+                                                       : Show(std::get<std::u16string>(result));
+}
+
+// Compares one forward run and the reverse runs on its input and output; returns false after
+// the first difference (reported through gtest).
+bool PipelinesAgree(std::u16string_view text, const ConversionOptions& options,
+                    std::uint32_t seed) {
+    SequenceRandomSource engineRandom(seed);
+    SequenceRandomSource referenceRandom(seed);
+    const ForwardResult fast = ConvertForward(text, options, engineRandom);
+    const ForwardResult slow = ref::ConvertForward(text, options, referenceRandom);
+    if (fast.Text != slow.Text || fast.Censored != slow.Censored ||
+        engineRandom.Draws() != referenceRandom.Draws()) {
+        ADD_FAILURE() << "ConvertForward, options " << Describe(options) << "\n  input     "
+                      << Show(text) << "\n  engine    " << Show(fast.Text) << " censored "
+                      << fast.Censored << " draws " << engineRandom.Draws() << "\n  reference "
+                      << Show(slow.Text) << " censored " << slow.Censored << " draws "
+                      << referenceRandom.Draws();
+        return false;
+    }
+    for (std::u16string_view back : {text, std::u16string_view(slow.Text)}) {
+        const BackResult fastBack = ConvertBack(back, options);
+        const BackResult slowBack = ref::ConvertBack(back, options);
+        if (fastBack != slowBack) {
+            ADD_FAILURE() << "ConvertBack, options " << Describe(options) << "\n  input     "
+                          << Show(back) << "\n  engine    " << ShowBack(fastBack)
+                          << "\n  reference " << ShowBack(slowBack);
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(Differential, PipelinesAgreeOnGeneratedTextsForEveryOptionCombination) {
+    TextGenerator generator(20240601);
+    for (int i = 0; i < GeneratedTexts; ++i) {
+        const std::u16string text =
+            generator.Text(generator.Below(4) == 0 ? generator.Below(12) : generator.Below(240));
+        const std::u16string key = Key(generator);
+        for (unsigned bits = 0; bits < 16; ++bits) {
+            if (!PipelinesAgree(text, Options(bits, key), generator.Below(1u << 30))) {
+                return;
+            }
+        }
+    }
+}
+
+// A stage function of the engine and the reference version of it.
+struct StagePair {
+    const char* Name;
+    std::u16string (*Engine)(std::u16string_view);
+    std::u16string (*Reference)(std::u16string_view);
+};
+
+const StagePair Stages[] = {
+    {"ToLower", [](std::u16string_view t) { return ToLower(t); },
+     [](std::u16string_view t) { return ref::ToLower(t); }},
+    {"ApplySlangWords", ApplySlangWords, ref::ApplySlangWords},
+    {"ApplyCensor", [](std::u16string_view t) { return ApplyCensor(t).Text; },
+     [](std::u16string_view t) { return ref::ApplyCensor(t).Text; }},
+    {"ApplyInterjections", ApplyInterjections, ref::ApplyInterjections},
+    {"SwapLetters", SwapLetters, ref::SwapLetters},
+    {"ApplyTuPhrases", ApplyTuPhrases, ref::ApplyTuPhrases},
+    {"ApplyLeetCharacters", [](std::u16string_view t) { return ApplyLeetCharacters(t, false); },
+     [](std::u16string_view t) { return ref::ApplyLeetCharacters(t, false); }},
+    {"ApplyLeetCharacters slang",
+     [](std::u16string_view t) { return ApplyLeetCharacters(t, true); },
+     [](std::u16string_view t) { return ref::ApplyLeetCharacters(t, true); }},
+    {"ApplyLeetWords", ApplyLeetWords, ref::ApplyLeetWords},
+    {"RestoreLeetCharacters", [](std::u16string_view t) { return RestoreLeetCharacters(t, false); },
+     [](std::u16string_view t) { return ref::RestoreLeetCharacters(t, false); }},
+    {"RestoreLeetCharacters slang",
+     [](std::u16string_view t) { return RestoreLeetCharacters(t, true); },
+     [](std::u16string_view t) { return ref::RestoreLeetCharacters(t, true); }},
+    {"RestoreLeetWords", RestoreLeetWords, ref::RestoreLeetWords},
+    {"RestoreSlangWords", RestoreSlangWords, ref::RestoreSlangWords},
+};
+
+TEST(Differential, EveryStageAgreesOnGeneratedTexts) {
+    TextGenerator generator(7);
+    for (int i = 0; i < GeneratedTexts; ++i) {
+        const std::u16string text = generator.Text(generator.Below(200));
+        // Also the text as the slang stages see it, lower-cased and with interjections.
+        const std::u16string slang = ref::SwapLetters(ref::ApplyInterjections(ref::ToLower(text)));
+        for (const StagePair& stage : Stages) {
+            for (std::u16string_view input :
+                 {std::u16string_view(text), std::u16string_view(slang)}) {
+                const std::u16string fast = stage.Engine(input);
+                const std::u16string slow = stage.Reference(input);
+                ASSERT_EQ(Show(fast), Show(slow)) << stage.Name << " on " << Show(input);
+            }
+        }
+        ASSERT_EQ(ApplyCensor(text).Fired, ref::ApplyCensor(text).Fired) << Show(text);
+    }
+}
+
+TEST(Differential, ReplaceAllAndApplyTableAgreeWithTheReference) {
+    TextGenerator generator(99);
+    const std::span<const ReplaceRow> tables[] = {SlangWordTable,     PunctuationNormalisationTable,
+                                                  InterjectionTable,  LetterSwapTable,
+                                                  LeetCharacterTable, LeetNameFixupTable,
+                                                  LeetWordFixupTable, RestoreLeetCharacterTable,
+                                                  ReverseSlangTable};
+    for (int i = 0; i < GeneratedTexts; ++i) {
+        const std::u16string text = generator.Text(generator.Below(150));
+        const std::u16string find =
+            generator.Text(generator.Below(4)).substr(0, 1 + generator.Below(8));
+        const std::u16string replacement =
+            generator.Text(generator.Below(3)).substr(0, generator.Below(8));
+        ASSERT_EQ(Show(ReplaceAll(text, find, replacement)),
+                  Show(ref::ReplaceAll(text, find, replacement)))
+            << Show(text) << " find " << Show(find) << " replacement " << Show(replacement);
+        for (std::span<const ReplaceRow> table : tables) {
+            ASSERT_EQ(Show(ApplyTable(text, table)), Show(ref::ApplyTable(text, table)))
+                << Show(text);
+        }
+    }
+}
+
+TEST(Differential, ToLowerAgreesOnEveryUnit) {
+    for (std::uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
+        ASSERT_EQ(ToLower(static_cast<char16_t>(unit)), ref::ToLower(static_cast<char16_t>(unit)))
+            << unit;
+    }
+}
+
+TEST(Differential, MatrixCodeAgreesForEveryKey) {
+    TextGenerator generator(4711);
+    for (int i = 0; i < GeneratedTexts; ++i) {
+        const std::u16string text = generator.Text(generator.Below(160));
+        const std::u16string key = Key(generator);
+        const std::uint32_t seed = generator.Below(1u << 30);
+        SequenceRandomSource engineRandom(seed);
+        SequenceRandomSource referenceRandom(seed);
+        const std::u16string coded = MatrixEncode(text, key, engineRandom);
+        ASSERT_EQ(Show(coded), Show(ref::MatrixEncode(text, key, referenceRandom))) << Show(text);
+        ASSERT_EQ(engineRandom.Draws(), referenceRandom.Draws());
+        const std::u16string otherKey = Key(generator);
+        // The coded text, the raw text, and the coded text cut short or run together with
+        // more text, each read with the right key, another key and the master code.
+        const std::u16string damaged =
+            coded.substr(0, generator.Below(static_cast<std::uint32_t>(coded.size()) + 1)) + text;
+        for (std::u16string_view input : {std::u16string_view(coded), std::u16string_view(text),
+                                          std::u16string_view(damaged)}) {
+            for (std::u16string_view readKey :
+                 {std::u16string_view(key), std::u16string_view(otherKey), MasterCode}) {
+                ASSERT_EQ(ShowBack(MatrixDecode(input, readKey)),
+                          ShowBack(ref::MatrixDecode(input, readKey)))
+                    << Show(input) << " key " << Show(readKey);
+            }
+        }
+    }
+}
+
+TEST(Differential, PipelinesAgreeOnGermanText) {
+    const std::u16string corpus = ref::CorpusText(96 * 1024);
+    if (corpus.empty()) {
+        GTEST_SKIP() << "fortunes-de is not installed (" << ref::CorpusDirectory << ")";
+    }
+    // The whole slice, and pieces of it cut at arbitrary places.
+    for (unsigned bits = 0; bits < 16; ++bits) {
+        ASSERT_TRUE(PipelinesAgree(corpus, Options(bits, DefaultMatrixKey), bits));
+    }
+    TextGenerator generator(1);
+    for (int i = 0; i < 200; ++i) {
+        const std::size_t start = generator.Below(static_cast<std::uint32_t>(corpus.size()));
+        const std::u16string piece = corpus.substr(start, generator.Below(600));
+        for (unsigned bits = 0; bits < 16; ++bits) {
+            ASSERT_TRUE(PipelinesAgree(piece, Options(bits, DefaultMatrixKey), i));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace schnackomat

@@ -1,0 +1,59 @@
+#include "schnackomat/reference/reference.h"
+
+#include "schnackomat/conversion.h"
+
+#include "schnackomat/interjections.h"
+#include "schnackomat/leet.h"
+#include "schnackomat/matrix.h"
+#include "schnackomat/reverse.h"
+#include "schnackomat/slang_words.h"
+#include "schnackomat/text.h"
+#include "schnackomat/tu_phrases.h"
+
+namespace schnackomat::reference {
+
+ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& options,
+                             RandomSource& random) {
+    ForwardResult result{std::u16string(text), false};
+    std::u16string& working = result.Text;
+    if (options.SlangStyle) {
+        working = ApplySlangWords(ToLower(working));
+        CensorResult censor = ApplyCensor(working);
+        result.Censored = censor.Fired;
+        working = ApplyTuPhrases(SwapLetters(ApplyInterjections(censor.Text)));
+        working += u" whatever";
+    }
+    if (options.LeetCharacters) {
+        working = ApplyLeetCharacters(working, options.SlangStyle);
+    }
+    if (options.LeetWords) {
+        working = ApplyLeetWords(working);
+    }
+    if (options.MatrixStyle) {
+        working = reference::MatrixEncode(working, options.MatrixKey, random);
+    }
+    return result;
+}
+
+BackResult ConvertBack(std::u16string_view text, const ConversionOptions& options) {
+    std::u16string working(text);
+    if (options.MatrixStyle) {
+        BackResult decoded = MatrixDecode(working, options.MatrixKey);
+        if (std::holds_alternative<KeyRejected>(decoded)) {
+            return decoded;
+        }
+        working = std::get<std::u16string>(std::move(decoded));
+    }
+    if (options.LeetCharacters) {
+        working = RestoreLeetCharacters(working, options.SlangStyle);
+    }
+    if (options.LeetWords) {
+        working = RestoreLeetWords(working);
+    }
+    if (options.SlangStyle) {
+        working = RestoreSlangWords(working);
+    }
+    return working;
+}
+
+}  // namespace schnackomat::reference
