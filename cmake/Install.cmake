@@ -56,9 +56,8 @@ set(CPACK_PACKAGE_HOMEPAGE_URL "https://schnackomat.example/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The libraries found above, plus the window system plugins that Qt loads at run time and the
-# German texts of Qt's own dialogs.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The libraries are found above (libqt6gui6 brings the X11 and Wayland-less platform plugins);
+# recommended: the German texts of Qt's own dialogs and the desktop's look.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-gtk-platformtheme")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
