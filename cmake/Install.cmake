@@ -56,7 +56,7 @@ set(CPACK_PACKAGE_HOMEPAGE_URL "https://schnackomat.example/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The libraries are found above (libqt6gui6 brings the X11 and Wayland-less platform plugins);
+# The libraries are found above (libqt6gui6 brings the X11 platform plugin with it);
 # recommended: the German texts of Qt's own dialogs and the desktop's look.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-gtk-platformtheme")
 set(CPACK_STRIP_FILES ON)
