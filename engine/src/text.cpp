@@ -140,8 +140,50 @@ bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16strin
     return true;
 }
 
+namespace {
+
+// A replacement no longer than its find string is written over the text itself: the units
+// behind the read position are final, and the search goes on in units not yet written, so this
+// finds the same matches as building a new text.
+bool ReplaceShrinking(std::u16string& text, std::u16string_view find,
+                      std::u16string_view replacement) {
+    std::size_t match = Find(text, find, 0);
+    if (match == npos) {
+        return false;
+    }
+    char16_t* units = text.data();
+    const std::size_t size = text.size();
+    if (replacement.size() == find.size()) {
+        while (match != npos) {
+            std::copy(replacement.begin(), replacement.end(), units + match);
+            match = Find(text, find, match + find.size());
+        }
+        return true;
+    }
+    std::size_t written = match;  // units before `read` are final up to here
+    std::size_t read = match;
+    while (match != npos) {
+        if (written != read) {
+            std::memmove(units + written, units + read, (match - read) * sizeof(char16_t));
+        }
+        written += match - read;
+        std::copy(replacement.begin(), replacement.end(), units + written);
+        written += replacement.size();
+        read = match + find.size();
+        match = Find(text, find, read);
+    }
+    std::memmove(units + written, units + read, (size - read) * sizeof(char16_t));
+    text.resize(written + (size - read));
+    return true;
+}
+
+}  // namespace
+
 bool ReplaceInPlace(std::u16string& text, std::u16string_view find, std::u16string_view replacement,
                     std::u16string& scratch) {
+    if (!find.empty() && replacement.size() <= find.size()) {
+        return ReplaceShrinking(text, find, replacement);
+    }
     scratch.clear();
     if (!AppendReplaced(scratch, text, find, replacement)) {
         return false;
