@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "fast_text.h"
 #include "schnackomat/text.h"
 
@@ -152,8 +156,11 @@ inline bool ReadGroup(const char16_t* units, int& value) {
             (rest & 0xFFFF'FFFEu) != 0x0020'0030u) {
             return false;
         }
-        value = static_cast<int>((digits & 1) << 4 | (digits >> 16 & 1) << 3 |
-                                 (digits >> 32 & 1) << 2 | (digits >> 48 & 1) << 1 | (rest & 1));
+        // One multiplication gathers the low bits of the four digits, at bits 0, 16, 32 and 48,
+        // into bits 51, 50, 49 and 48; no other product lands there, so nothing carries in.
+        constexpr std::uint64_t gather = (1ull << 51) | (1ull << 34) | (1ull << 17) | 1ull;
+        const std::uint64_t high = ((digits & 0x0001'0001'0001'0001u) * gather) >> 48 & 0xF;
+        value = static_cast<int>(high << 1 | (rest & 1));
         return true;
     } else {
         if (units[5] != u' ') {
@@ -183,11 +190,18 @@ bool AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode,
                    bool stopAtZero = false) {
     const std::size_t base = out.size();
     out.reserve(base + text.size() / GroupLength + 16);
+    // Written through a small buffer, which takes a group's six units at most per step.
+    std::array<char16_t, 2048> buffer;
+    std::size_t buffered = 0;
     const char16_t* units = text.data();
     const std::size_t size = text.size();
     std::size_t i = 0;
     int value = 0;
     while (i < size) {
+        if (buffered + GroupLength > buffer.size()) {
+            out.append(buffer.data(), buffered);
+            buffered = 0;
+        }
         if (i + GroupLength <= size && ReadGroup(units + i, value)) {
             if (stopAtZero && value == 31) {
                 out.resize(base);
@@ -195,45 +209,87 @@ bool AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode,
             }
             const char16_t character = decode(value);
             if (character != 0) {
-                out += character;
+                buffer[buffered++] = character;
             } else {
-                out.append(units + i, GroupLength);
+                std::memcpy(buffer.data() + buffered, units + i, GroupLength * sizeof(char16_t));
+                buffered += GroupLength;
             }
             i += GroupLength;
         } else {
-            out += units[i++];
+            buffer[buffered++] = units[i++];
         }
     }
+    out.append(buffer.data(), buffered);
     return true;
 }
 
-// The next marker piece ("00000" with a space or the text's edge on both sides) at or after
-// `from`, which must be the start of a piece; npos when there is none.
-std::size_t FindMarkerPiece(std::u16string_view text, std::size_t from) {
+// The first " 00000 " at or after `from`, or npos. The usual search would stop at every group
+// that starts with a zero; this one looks at the first, third and fifth digit first.
+std::size_t FindSpacedMarker(std::u16string_view text, std::size_t from) {
+    constexpr std::u16string_view spacedMarker = u" 00000 ";
+    static_assert(spacedMarker.substr(1) == MatrixMarkerGroup);
+    constexpr std::size_t length = spacedMarker.size();
+    if (text.size() < length || from > text.size() - length) {
+        return npos;
+    }
     const char16_t* units = text.data();
-    const std::size_t size = text.size();
+    const std::size_t last = text.size() - length;
     std::size_t i = from;
-    int value = 0;
-    while (i + GroupLength <= size) {
-        if (ReadGroup(units + i, value)) {
-            if (value == 0 && (i == 0 || units[i - 1] == u' ')) {
-                return i;
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi16(u' ');
+    const __m128i zero = _mm_set1_epi16(u'0');
+    auto load = [units](std::size_t at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+    };
+    for (; i + 8 <= last + 1; i += 8) {
+        const __m128i hits = _mm_and_si128(
+            _mm_and_si128(_mm_cmpeq_epi16(load(i), space), _mm_cmpeq_epi16(load(i + 6), space)),
+            _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(load(i + 1), zero),
+                                        _mm_cmpeq_epi16(load(i + 3), zero)),
+                          _mm_cmpeq_epi16(load(i + 5), zero)));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            if (text.substr(at, length) == spacedMarker) {
+                return at;
             }
-            i += GroupLength;
-        } else {
-            ++i;
+            mask &= mask - 1;
+            mask &= mask - 1;  // two mask bits per unit
         }
     }
+#endif
+    for (; i <= last; ++i) {
+        if (units[i] == u' ' && text.substr(i, length) == spacedMarker) {
+            return i;
+        }
+    }
+    return npos;
+}
+
+// The next marker piece ("00000" with a space or the text's edge on both sides) at or after
+// `from`, which must be the start of a piece; npos when there is none. A piece between spaces is
+// found by a plain search: reading groups from `from` on meets every such piece, since a group
+// read that takes in any of its units would have to end in one of its digits.
+std::size_t FindMarkerPiece(std::u16string_view text, std::size_t from) {
+    const std::u16string_view markerGroup = MatrixMarkerGroup;  // "00000 "
+    if (from == 0 && text.starts_with(markerGroup)) {
+        return 0;
+    }
+    const std::size_t at = FindSpacedMarker(text, from == 0 ? 0 : from - 1);
+    if (at != npos) {
+        return at + 1;
+    }
     // The last piece, with no space after it.
-    const std::u16string_view markerPiece = MatrixMarkerGroup.substr(0, 5);
+    const std::u16string_view markerPiece = markerGroup.substr(0, 5);
+    const std::size_t size = text.size();
     if (size >= 5 && size - 5 >= from && text.substr(size - 5) == markerPiece &&
-        (size == 5 || units[size - 6] == u' ')) {
+        (size == 5 || text[size - 6] == u' ')) {
         return size - 5;
     }
     return npos;
 }
 
-char16_t KeyCharacter(int value) {
+constexpr char16_t KeyCharacter(int value) {
     if (value < 1 || value > static_cast<int>(MatrixCodeTable.size())) {
         return 0;
     }
@@ -241,7 +297,7 @@ char16_t KeyCharacter(int value) {
     return IsKeyLetter(character) ? character : 0;
 }
 
-char16_t TextCharacter(int value) {
+constexpr char16_t TextCharacter(int value) {
     if (value == 30) {
         return u' ';
     }
@@ -250,6 +306,23 @@ char16_t TextCharacter(int value) {
     }
     return MatrixCodeTable[static_cast<std::size_t>(value) - 1].Character;
 }
+
+// What each of the 32 values a group can spell decodes to (0: the group stays), as tables, so
+// that the decoding loop needs no call per group.
+using ValueTable = std::array<char16_t, 32>;
+constexpr ValueTable MakeValueTable(char16_t (*character)(int)) {
+    ValueTable table{};
+    for (std::size_t value = 0; value < table.size(); ++value) {
+        table[value] = character(static_cast<int>(value));
+    }
+    return table;
+}
+constexpr ValueTable KeyCharacters = MakeValueTable(KeyCharacter);
+constexpr ValueTable TextCharacters = MakeValueTable(TextCharacter);
+constexpr auto DecodeKey = [](int value) { return KeyCharacters[static_cast<std::size_t>(value)]; };
+constexpr auto DecodeText = [](int value) {
+    return TextCharacters[static_cast<std::size_t>(value)];
+};
 
 // Whether `text` carries `key`. Every marker piece ("00000" between spaces) gathers all pieces
 // from the first one up to itself, and pieces gathered before add one bare space each; decoded,
@@ -273,7 +346,7 @@ bool CarriesKey(std::u16string_view text, std::u16string_view key) {
         gathered.append(emptiedPieces, u' ');
         std::u16string groups(pieces);
         groups += u' ';  // the emptied marker piece
-        AppendDecoded(gathered, groups, KeyCharacter);
+        AppendDecoded(gathered, groups, DecodeKey);
         for (char16_t unit : pieces) {
             emptiedPieces += unit == u' ' ? 1 : 0;
         }
@@ -335,10 +408,10 @@ BackResult MatrixDecode(std::u16string_view codedText, std::u16string_view key) 
     // The encoder never writes that group, so the decoding tries without that step and only
     // starts again when it meets one.
     std::u16string decoded;
-    if (!AppendDecoded(decoded, text, TextCharacter, true)) {
+    if (!AppendDecoded(decoded, text, DecodeText, true)) {
         std::u16string zeros;
         detail::AppendReplaced(zeros, text, MatrixZeroGroup, u"0");
-        AppendDecoded(decoded, zeros, TextCharacter);
+        AppendDecoded(decoded, zeros, DecodeText);
     }
     if (!decoded.empty()) {
         decoded.pop_back();  // the trailing filler letter
