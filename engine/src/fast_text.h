@@ -19,6 +19,12 @@ namespace schnackomat::detail {
 
 inline constexpr std::size_t npos = std::u16string_view::npos;
 
+#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
+// Block searches may use AVX2 where the processor has it, in functions compiled for it alone.
+#define SCHNACKOMAT_HAVE_AVX2 1
+bool HasAvx2();
+#endif
+
 // The first occurrence of `find` in `text` at or after `from`, or npos; like
 // std::u16string_view::find, but scanning eight units at a time for the find string's first and
 // last unit.

@@ -41,14 +41,7 @@ __m128i Load(const char16_t* units) {
 }
 #endif
 
-#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
-#define SCHNACKOMAT_HAVE_AVX2 1
-
-bool HasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
-
+#if defined(SCHNACKOMAT_HAVE_AVX2)
 __attribute__((target("avx2"))) inline __m256i LoadWide(const char16_t* units) {
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units));
 }
@@ -82,6 +75,13 @@ __attribute__((target("avx2"))) std::size_t FindWide(const char16_t* units, std:
 #endif
 
 }  // namespace
+
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
 
 std::size_t Find(std::u16string_view text, std::u16string_view find, std::size_t from) {
     const std::size_t length = find.size();
