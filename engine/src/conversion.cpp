@@ -21,11 +21,23 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
     scratch.reserve(room);
     working.assign(text);
     if (options.SlangStyle) {
-        detail::ToLowerInPlace(working);
-        detail::ApplySlangWords(working, scratch);
-        result.Censored = detail::ApplyCensor(working, scratch);
-        detail::ApplyInterjections(working, scratch);
-        detail::SwapLetters(working, scratch);
+        // The stages up to the letter swaps look at no more than one line at a time (the
+        // interjections but for which full stop is the next to get one): a long text is worked on
+        // in two parts at once.
+        const std::size_t cut = detail::LineBreakCut(working);
+        const bool interjectInTail =
+            cut == 0 || detail::InterjectsAfter(std::u16string_view(working).substr(0, cut));
+        bool censored[2] = {false, false};
+        detail::InTwoParts(working, cut, scratch,
+                           [&](std::u16string& part, std::u16string& partScratch, bool tail) {
+                               detail::ToLowerInPlace(part);
+                               detail::ApplySlangWords(part, partScratch);
+                               censored[tail] = detail::ApplyCensor(part, partScratch);
+                               detail::ApplyInterjections(part, partScratch,
+                                                          !tail || interjectInTail);
+                               detail::SwapLetters(part, partScratch);
+                           });
+        result.Censored = censored[0] || censored[1];
         detail::ApplyTuPhrases(working, scratch);
         working += u" whatever";
     }
@@ -57,16 +69,22 @@ BackResult ConvertBack(std::u16string_view text, const ConversionOptions& option
     } else {
         working.assign(text);
     }
+    // Every reverse stage looks at no more than one line at a time: a long text is worked on in
+    // two parts at once.
     std::u16string scratch;
-    if (options.LeetCharacters) {
-        detail::RestoreLeetCharacters(working, options.SlangStyle);
-    }
-    if (options.LeetWords) {
-        detail::RestoreLeetWords(working, scratch);
-    }
-    if (options.SlangStyle) {
-        detail::RestoreSlangWords(working, scratch);
-    }
+    const std::size_t cut = detail::LineBreakCut(working);
+    detail::InTwoParts(working, cut, scratch,
+                       [&options](std::u16string& part, std::u16string& partScratch, bool) {
+                           if (options.LeetCharacters) {
+                               detail::RestoreLeetCharacters(part, options.SlangStyle);
+                           }
+                           if (options.LeetWords) {
+                               detail::RestoreLeetWords(part, partScratch);
+                           }
+                           if (options.SlangStyle) {
+                               detail::RestoreSlangWords(part, partScratch);
+                           }
+                       });
     return working;
 }
 

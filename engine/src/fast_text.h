@@ -5,10 +5,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "schnackomat/text.h"
@@ -16,6 +18,12 @@
 namespace schnackomat::detail {
 
 inline constexpr std::size_t npos = std::u16string_view::npos;
+
+#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
+// Block searches may use AVX2 where the processor has it, in functions compiled for it alone.
+#define SCHNACKOMAT_HAVE_AVX2 1
+bool HasAvx2();
+#endif
 
 // The first occurrence of `find` in `text` at or after `from`, or npos; like
 // std::u16string_view::find, but scanning eight units at a time for the find string's first and
@@ -131,6 +139,65 @@ inline void ApplyUnitMap(std::u16string& text, const UnitMap& map) {
             unit = map[unit];
         }
     }
+}
+
+// Whether no row of `table` holds `unit`, in its find string or its replacement. A table without
+// line breaks cannot match across one, nor make or take one, so it gives the same text when
+// applied to the parts of a text cut just after a line break.
+constexpr bool LeavesUnitAlone(std::span<const ReplaceRow> table, char16_t unit) {
+    for (const ReplaceRow& row : table) {
+        if (row.Find.find(unit) != std::u16string_view::npos ||
+            row.Replacement.find(unit) != std::u16string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Texts at least this long are converted in two parts at once, on two threads; shorter ones are
+// not worth starting a thread for.
+inline constexpr std::size_t TwoThreadMinimum = 256 * 1024;
+
+// Where to cut `text` in two: just after the first line break past the middle (or the last one
+// before it); 0 when the text is too short, has no line break, or only one at its end.
+inline std::size_t LineBreakCut(std::u16string_view text) {
+    if (text.size() < TwoThreadMinimum) {
+        return 0;
+    }
+    std::size_t at = Find(text, u"\n", text.size() / 2);
+    if (at == npos) {
+        at = text.rfind(u'\n', text.size() / 2);
+    }
+    return at == npos || at + 1 >= text.size() ? 0 : at + 1;
+}
+
+// Runs `work(part, scratch)` on the units before and from `cut` (0: on the whole text) at the same
+// time, the second part on a thread of its own, and puts the two results together. `work` must
+// give the same text on the parts as on the whole.
+template <typename Work>
+void InTwoParts(std::u16string& text, std::size_t cut, std::u16string& scratch, Work work) {
+    if (cut == 0) {
+        work(text, scratch, false);
+        return;
+    }
+    std::u16string tail(std::u16string_view(text).substr(cut));
+    text.resize(cut);
+    std::exception_ptr failure;
+    {
+        std::jthread helper([&] {
+            try {
+                std::u16string tailScratch;
+                work(tail, tailScratch, true);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        work(text, scratch, false);
+    }  // joins the helper
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    text += tail;
 }
 
 }  // namespace schnackomat::detail

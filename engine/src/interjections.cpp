@@ -1,5 +1,7 @@
 #include "schnackomat/interjections.h"
 
+#include <algorithm>
+
 #include "fast_text.h"
 #include "stages.h"
 
@@ -35,6 +37,25 @@ constexpr bool TablesFitOnePass() {
 }
 static_assert(TablesFitOnePass());
 
+// Every full stop written comes from a full stop of the text, one each: so the full stops before
+// a place in the text tell whether the next one gets the sentence interjection.
+constexpr bool OneFullStopPerFullStop() {
+    for (const ReplaceRow& row : InterjectionTable) {
+        const auto written = std::count(row.Replacement.begin(), row.Replacement.end(), u'.');
+        if (written != (row.Find == u"." ? 1 : 0)) {
+            return false;
+        }
+    }
+    return SentenceInterjection.find(u'.') == std::u16string_view::npos;
+}
+static_assert(OneFullStopPerFullStop());
+
+// The letter swaps may work on the lines of a text apart, and no mark or interjection holds a
+// line break.
+static_assert(detail::LeavesUnitAlone(LetterSwapTable, u'\n') &&
+              detail::LeavesUnitAlone(InterjectionTable, u'\n') &&
+              detail::LeavesUnitAlone(PunctuationNormalisationTable, u'\n'));
+
 constexpr std::size_t MarkCount = InterjectionTable.size();
 
 constexpr std::array<char16_t, MarkCount> MarkUnits = [] {
@@ -51,7 +72,7 @@ namespace detail {
 
 // Every mark becomes its interjection and loses one space after it (the normalisation); every
 // other full stop written, starting with the first, gets the sentence interjection after it.
-void ApplyInterjections(std::u16string& text, std::u16string& scratch) {
+void ApplyInterjections(std::u16string& text, std::u16string& scratch, bool interjectFirst) {
     const std::u16string_view marks(MarkUnits.data(), MarkUnits.size());
     std::size_t mark = FindAnyOf(text, marks, 0);
     if (mark == npos) {
@@ -60,7 +81,7 @@ void ApplyInterjections(std::u16string& text, std::u16string& scratch) {
     std::u16string& out = scratch;
     out.clear();
     out.reserve(text.size() + text.size() / 2);
-    bool interject = true;
+    bool interject = interjectFirst;
     std::size_t copied = 0;
     while (mark != npos) {
         out.append(text.data() + copied, mark - copied);
@@ -83,6 +104,14 @@ void ApplyInterjections(std::u16string& text, std::u16string& scratch) {
     }
     out.append(text.data() + copied, text.size() - copied);
     text.swap(out);
+}
+
+bool InterjectsAfter(std::u16string_view text) {
+    bool interject = true;
+    for (std::size_t at = Find(text, u".", 0); at != npos; at = Find(text, u".", at + 1)) {
+        interject = !interject;
+    }
+    return interject;
 }
 
 void SwapLetters(std::u16string& text, std::u16string& scratch) {

@@ -6,6 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#include <immintrin.h>
+#endif
+
 #include "fast_text.h"
 #include "schnackomat/text.h"
 
@@ -68,6 +73,14 @@ constexpr std::array<bool, 256> IsDigit = [] {
     return digits;
 }();
 
+// ToLower, with the common ASCII case done here.
+inline char16_t LowerUnit(char16_t unit) {
+    if (unit < 0x80) {
+        return static_cast<unsigned>(unit - u'A') < 26 ? static_cast<char16_t>(unit | 0x20) : unit;
+    }
+    return ToLower(unit);
+}
+
 // Writes the encoder's units: digits are dropped, every run of five slashes (counted after the
 // digits are gone) becomes the marker group, spaces and letters become their groups. This is what
 // the encoder's replacements give one after the other, because no replacement writes a unit that
@@ -101,6 +114,19 @@ class GroupWriter {
         }
     }
 
+    // Put(LowerUnit(unit)), with the common case of a unit below 256 whose lower-case form has a
+    // group, while no slashes wait, done by one table look-up and one move.
+    void PutLowered(char16_t unit, const std::array<const char16_t*, 256>& loweredGroups) {
+        if (unit < 256 && slashes_ == 0) {
+            if (const char16_t* group = loweredGroups[unit]) {
+                std::memcpy(out_, group, GroupLength * sizeof(char16_t));
+                out_ += GroupLength;
+                return;
+            }
+        }
+        Put(LowerUnit(unit));
+    }
+
     // Writes the slashes of a run too short for a marker; returns the end of what was written.
     char16_t* Flush() {
         out_ = std::fill_n(out_, slashes_, MatrixMarker[0]);
@@ -113,29 +139,63 @@ class GroupWriter {
     std::size_t slashes_ = 0;
 };
 
-// ToLower, with the common ASCII case done here.
-inline char16_t LowerUnit(char16_t unit) {
-    if (unit < 0x80) {
-        return static_cast<unsigned>(unit - u'A') < 26 ? static_cast<char16_t>(unit | 0x20) : unit;
+// How many units the encoder writes for a unit below 256 (a slash counts as two), lower-cased
+// first or not.
+struct CodedUnitLengths {
+    std::array<std::uint8_t, 256> Plain{};
+    std::array<std::uint8_t, 256> Lowered{};
+};
+
+std::size_t CodedUnitLength(char16_t unit) {
+    if (unit >= 256) {
+        return 1;
     }
-    return ToLower(unit);
+    if (unit == MatrixMarker[0]) {
+        return 2;
+    }
+    if (IsDigit[unit]) {
+        return 0;
+    }
+    return EncodedGroups[unit].empty() ? 1 : GroupLength;
+}
+
+// For every unit below 256, the group of its lower-case form, or null when it has none.
+const std::array<const char16_t*, 256>& LoweredGroups() {
+    static const std::array<const char16_t*, 256> groups = [] {
+        std::array<const char16_t*, 256> table{};
+        for (std::size_t unit = 0; unit < 256; ++unit) {
+            const char16_t lowered = LowerUnit(static_cast<char16_t>(unit));
+            if (lowered < 256 && !EncodedGroups[lowered].empty()) {
+                table[unit] = EncodedGroups[lowered].data();
+            }
+        }
+        return table;
+    }();
+    return groups;
+}
+
+const CodedUnitLengths& UnitLengths() {
+    static const CodedUnitLengths lengths = [] {
+        CodedUnitLengths table;
+        for (std::size_t unit = 0; unit < 256; ++unit) {
+            table.Plain[unit] =
+                static_cast<std::uint8_t>(CodedUnitLength(static_cast<char16_t>(unit)));
+            table.Lowered[unit] =
+                static_cast<std::uint8_t>(CodedUnitLength(LowerUnit(static_cast<char16_t>(unit))));
+        }
+        return table;
+    }();
+    return lengths;
 }
 
 // At most how many units the encoder writes for `text`: exact but for the slashes, which are
 // counted as two units each (five of them make six).
 std::size_t CodedLength(std::u16string_view text, bool lowerCase) {
+    const std::array<std::uint8_t, 256>& below256 =
+        lowerCase ? UnitLengths().Lowered : UnitLengths().Plain;
     std::size_t length = 0;
     for (char16_t unit : text) {
-        if (lowerCase) {
-            unit = LowerUnit(unit);
-        }
-        if (unit >= 256) {
-            length += 1;
-        } else if (unit == MatrixMarker[0]) {
-            length += 2;
-        } else if (!IsDigit[unit]) {
-            length += EncodedGroups[unit].empty() ? 1 : GroupLength;
-        }
+        length += unit < 256 ? below256[unit] : CodedUnitLength(lowerCase ? LowerUnit(unit) : unit);
     }
     return length;
 }
@@ -152,8 +212,11 @@ inline bool ReadGroup(const char16_t* units, int& value) {
             (rest & 0xFFFF'FFFEu) != 0x0020'0030u) {
             return false;
         }
-        value = static_cast<int>((digits & 1) << 4 | (digits >> 16 & 1) << 3 |
-                                 (digits >> 32 & 1) << 2 | (digits >> 48 & 1) << 1 | (rest & 1));
+        // One multiplication gathers the low bits of the four digits, at bits 0, 16, 32 and 48,
+        // into bits 51, 50, 49 and 48; no other product lands there, so nothing carries in.
+        constexpr std::uint64_t gather = (1ull << 51) | (1ull << 34) | (1ull << 17) | 1ull;
+        const std::uint64_t high = ((digits & 0x0001'0001'0001'0001u) * gather) >> 48 & 0xF;
+        value = static_cast<int>(high << 1 | (rest & 1));
         return true;
     } else {
         if (units[5] != u' ') {
@@ -183,11 +246,18 @@ bool AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode,
                    bool stopAtZero = false) {
     const std::size_t base = out.size();
     out.reserve(base + text.size() / GroupLength + 16);
+    // Written through a small buffer, which takes a group's six units at most per step.
+    std::array<char16_t, 2048> buffer;
+    std::size_t buffered = 0;
     const char16_t* units = text.data();
     const std::size_t size = text.size();
     std::size_t i = 0;
     int value = 0;
     while (i < size) {
+        if (buffered + GroupLength > buffer.size()) {
+            out.append(buffer.data(), buffered);
+            buffered = 0;
+        }
         if (i + GroupLength <= size && ReadGroup(units + i, value)) {
             if (stopAtZero && value == 31) {
                 out.resize(base);
@@ -195,45 +265,128 @@ bool AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode,
             }
             const char16_t character = decode(value);
             if (character != 0) {
-                out += character;
+                buffer[buffered++] = character;
             } else {
-                out.append(units + i, GroupLength);
+                std::memcpy(buffer.data() + buffered, units + i, GroupLength * sizeof(char16_t));
+                buffered += GroupLength;
             }
             i += GroupLength;
         } else {
-            out += units[i++];
+            buffer[buffered++] = units[i++];
         }
     }
+    out.append(buffer.data(), buffered);
     return true;
 }
 
-// The next marker piece ("00000" with a space or the text's edge on both sides) at or after
-// `from`, which must be the start of a piece; npos when there is none.
-std::size_t FindMarkerPiece(std::u16string_view text, std::size_t from) {
-    const char16_t* units = text.data();
-    const std::size_t size = text.size();
-    std::size_t i = from;
-    int value = 0;
-    while (i + GroupLength <= size) {
-        if (ReadGroup(units + i, value)) {
-            if (value == 0 && (i == 0 || units[i - 1] == u' ')) {
-                return i;
-            }
-            i += GroupLength;
-        } else {
-            ++i;
+// The first " 00000 " at or after `from`, or npos. The usual search would stop at every group
+// that starts with a zero; this one looks at the first, third and fifth digit first.
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+__attribute__((target("avx2"))) inline __m256i LoadWide(const char16_t* units) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units));
+}
+
+// The first sixteen-unit block from `i` on, up to the candidate start `last`, that may hold
+// " 00000 " at one of its starts; sets `i` to it and returns its candidate mask (two bits per
+// unit), or 0 with `i` past the last full block.
+__attribute__((target("avx2"))) std::uint32_t NextMarkerBlock(const char16_t* units, std::size_t& i,
+                                                              std::size_t last) {
+    const __m256i space = _mm256_set1_epi16(u' ');
+    const __m256i zero = _mm256_set1_epi16(u'0');
+    for (; i + 16 <= last + 1; i += 16) {
+        const __m256i hits = _mm256_and_si256(
+            _mm256_and_si256(_mm256_cmpeq_epi16(LoadWide(units + i), space),
+                             _mm256_cmpeq_epi16(LoadWide(units + i + 6), space)),
+            _mm256_and_si256(_mm256_and_si256(_mm256_cmpeq_epi16(LoadWide(units + i + 1), zero),
+                                              _mm256_cmpeq_epi16(LoadWide(units + i + 3), zero)),
+                             _mm256_cmpeq_epi16(LoadWide(units + i + 5), zero)));
+        const auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits));
+        if (mask != 0) {
+            return mask;
         }
     }
+    return 0;
+}
+#endif
+
+std::size_t FindSpacedMarker(std::u16string_view text, std::size_t from) {
+    constexpr std::u16string_view spacedMarker = u" 00000 ";
+    static_assert(spacedMarker.substr(1) == MatrixMarkerGroup);
+    constexpr std::size_t length = spacedMarker.size();
+    if (text.size() < length || from > text.size() - length) {
+        return npos;
+    }
+    const char16_t* units = text.data();
+    const std::size_t last = text.size() - length;
+    std::size_t i = from;
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+    if (detail::HasAvx2()) {
+        for (std::uint32_t mask = NextMarkerBlock(units, i, last); mask != 0;
+             i += 16, mask = NextMarkerBlock(units, i, last)) {
+            for (; mask != 0; mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
+                const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+                if (text.substr(at, length) == spacedMarker) {
+                    return at;
+                }
+            }
+        }
+    }
+#endif
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi16(u' ');
+    const __m128i zero = _mm_set1_epi16(u'0');
+    auto load = [units](std::size_t at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+    };
+    for (; i + 8 <= last + 1; i += 8) {
+        const __m128i hits = _mm_and_si128(
+            _mm_and_si128(_mm_cmpeq_epi16(load(i), space), _mm_cmpeq_epi16(load(i + 6), space)),
+            _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(load(i + 1), zero),
+                                        _mm_cmpeq_epi16(load(i + 3), zero)),
+                          _mm_cmpeq_epi16(load(i + 5), zero)));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            if (text.substr(at, length) == spacedMarker) {
+                return at;
+            }
+            mask &= mask - 1;
+            mask &= mask - 1;  // two mask bits per unit
+        }
+    }
+#endif
+    for (; i <= last; ++i) {
+        if (units[i] == u' ' && text.substr(i, length) == spacedMarker) {
+            return i;
+        }
+    }
+    return npos;
+}
+
+// The next marker piece ("00000" with a space or the text's edge on both sides) at or after
+// `from`, which must be the start of a piece; npos when there is none. A piece between spaces is
+// found by a plain search: reading groups from `from` on meets every such piece, since a group
+// read that takes in any of its units would have to end in one of its digits.
+std::size_t FindMarkerPiece(std::u16string_view text, std::size_t from) {
+    const std::u16string_view markerGroup = MatrixMarkerGroup;  // "00000 "
+    if (from == 0 && text.starts_with(markerGroup)) {
+        return 0;
+    }
+    const std::size_t at = FindSpacedMarker(text, from == 0 ? 0 : from - 1);
+    if (at != npos) {
+        return at + 1;
+    }
     // The last piece, with no space after it.
-    const std::u16string_view markerPiece = MatrixMarkerGroup.substr(0, 5);
+    const std::u16string_view markerPiece = markerGroup.substr(0, 5);
+    const std::size_t size = text.size();
     if (size >= 5 && size - 5 >= from && text.substr(size - 5) == markerPiece &&
-        (size == 5 || units[size - 6] == u' ')) {
+        (size == 5 || text[size - 6] == u' ')) {
         return size - 5;
     }
     return npos;
 }
 
-char16_t KeyCharacter(int value) {
+constexpr char16_t KeyCharacter(int value) {
     if (value < 1 || value > static_cast<int>(MatrixCodeTable.size())) {
         return 0;
     }
@@ -241,7 +394,7 @@ char16_t KeyCharacter(int value) {
     return IsKeyLetter(character) ? character : 0;
 }
 
-char16_t TextCharacter(int value) {
+constexpr char16_t TextCharacter(int value) {
     if (value == 30) {
         return u' ';
     }
@@ -250,6 +403,23 @@ char16_t TextCharacter(int value) {
     }
     return MatrixCodeTable[static_cast<std::size_t>(value) - 1].Character;
 }
+
+// What each of the 32 values a group can spell decodes to (0: the group stays), as tables, so
+// that the decoding loop needs no call per group.
+using ValueTable = std::array<char16_t, 32>;
+constexpr ValueTable MakeValueTable(char16_t (*character)(int)) {
+    ValueTable table{};
+    for (std::size_t value = 0; value < table.size(); ++value) {
+        table[value] = character(static_cast<int>(value));
+    }
+    return table;
+}
+constexpr ValueTable KeyCharacters = MakeValueTable(KeyCharacter);
+constexpr ValueTable TextCharacters = MakeValueTable(TextCharacter);
+constexpr auto DecodeKey = [](int value) { return KeyCharacters[static_cast<std::size_t>(value)]; };
+constexpr auto DecodeText = [](int value) {
+    return TextCharacters[static_cast<std::size_t>(value)];
+};
 
 // Whether `text` carries `key`. Every marker piece ("00000" between spaces) gathers all pieces
 // from the first one up to itself, and pieces gathered before add one bare space each; decoded,
@@ -273,7 +443,7 @@ bool CarriesKey(std::u16string_view text, std::u16string_view key) {
         gathered.append(emptiedPieces, u' ');
         std::u16string groups(pieces);
         groups += u' ';  // the emptied marker piece
-        AppendDecoded(gathered, groups, KeyCharacter);
+        AppendDecoded(gathered, groups, DecodeKey);
         for (char16_t unit : pieces) {
             emptiedPieces += unit == u' ' ? 1 : 0;
         }
@@ -308,8 +478,9 @@ std::u16string MatrixEncode(std::u16string_view text, std::u16string_view key,
     for (char16_t unit : MatrixMarker) {
         writer.Put(unit);
     }
+    const std::array<const char16_t*, 256>& loweredGroups = LoweredGroups();
     for (char16_t unit : text) {
-        writer.Put(LowerUnit(unit));
+        writer.PutLowered(unit, loweredGroups);
     }
     writer.Put(letters[5]);
     coded.resize(static_cast<std::size_t>(writer.Flush() - coded.data()));
@@ -335,10 +506,10 @@ BackResult MatrixDecode(std::u16string_view codedText, std::u16string_view key) 
     // The encoder never writes that group, so the decoding tries without that step and only
     // starts again when it meets one.
     std::u16string decoded;
-    if (!AppendDecoded(decoded, text, TextCharacter, true)) {
+    if (!AppendDecoded(decoded, text, DecodeText, true)) {
         std::u16string zeros;
         detail::AppendReplaced(zeros, text, MatrixZeroGroup, u"0");
-        AppendDecoded(decoded, zeros, TextCharacter);
+        AppendDecoded(decoded, zeros, DecodeText);
     }
     if (!decoded.empty()) {
         decoded.pop_back();  // the trailing filler letter

@@ -13,6 +13,12 @@ constexpr detail::UnitMap RestoreMap = detail::MakeUnitMap(RestoreLeetCharacterT
 constexpr detail::UnitMap RestoreSlangMap =
     detail::MakeUnitMap(RestoreLeetCharacterTable, RestoreLeetSlangTable);
 
+// The reverse stages may work on the lines of a text apart (the word endings look only at the
+// units after a match, up to the next space or mark).
+static_assert(detail::LeavesUnitAlone(ReverseSlangTable, u'\n') &&
+              detail::LeavesUnitAlone(RestoreLeetCharacterTable, u'\n') &&
+              detail::LeavesUnitAlone(RestoreLeetSlangTable, u'\n'));
+
 constexpr std::u16string_view LeetEnding = u"orn";
 constexpr std::u16string_view PlainEnding = u"en";
 

@@ -4,6 +4,17 @@
 #include "stages.h"
 
 namespace schnackomat {
+namespace {
+
+// The slang words and the censor may work on the lines of a text apart, and leave its full stops
+// where they are.
+static_assert(detail::LeavesUnitAlone(SlangWordTable, u'\n') &&
+              detail::LeavesUnitAlone(SlangWordTable, u'.'));
+static_assert(CensoredWord.find_first_of(u".\n") == std::u16string_view::npos &&
+              CensorMask.find_first_of(u".\n") == std::u16string_view::npos);
+
+}  // namespace
+
 namespace detail {
 
 void ApplySlangWords(std::u16string& text, std::u16string& scratch) {

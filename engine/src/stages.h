@@ -10,7 +10,12 @@ namespace schnackomat::detail {
 
 void ApplySlangWords(std::u16string& text, std::u16string& scratch);
 bool ApplyCensor(std::u16string& text, std::u16string& scratch);  // true when it fired
-void ApplyInterjections(std::u16string& text, std::u16string& scratch);
+// `interjectFirst`: whether the first full stop gets the sentence interjection (it does in a
+// whole text; in the second part of a text, when the first part has an even number of them).
+void ApplyInterjections(std::u16string& text, std::u16string& scratch, bool interjectFirst = true);
+// Whether the first full stop after `text` gets the sentence interjection, as the stages before
+// the interjections leave the full stops where they are.
+bool InterjectsAfter(std::u16string_view text);
 void SwapLetters(std::u16string& text, std::u16string& scratch);
 void ApplyTuPhrases(std::u16string& text, std::u16string& scratch);
 void ApplyLeetCharacters(std::u16string& text, bool slangStyle, std::u16string& scratch);

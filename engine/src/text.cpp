@@ -10,6 +10,7 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace schnackomat {
@@ -40,7 +41,47 @@ __m128i Load(const char16_t* units) {
 }
 #endif
 
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+__attribute__((target("avx2"))) inline __m256i LoadWide(const char16_t* units) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units));
+}
+
+// The block search of Find, sixteen units at a time. Returns the first candidate start that
+// matches in full, or npos; in any case sets `i` to where the search stopped.
+__attribute__((target("avx2"))) std::size_t FindWide(const char16_t* units, std::size_t& i,
+                                                     std::size_t last, std::u16string_view find) {
+    const std::size_t length = find.size();
+    const std::size_t secondOffset = length > 2 ? 1 : 0;
+    const __m256i first = _mm256_set1_epi16(static_cast<short>(find[0]));
+    const __m256i second = _mm256_set1_epi16(static_cast<short>(find[secondOffset]));
+    const __m256i final = _mm256_set1_epi16(static_cast<short>(find[length - 1]));
+    for (; i + 16 <= last + 1; i += 16) {
+        const __m256i hits = _mm256_and_si256(
+            _mm256_and_si256(_mm256_cmpeq_epi16(LoadWide(units + i), first),
+                             _mm256_cmpeq_epi16(LoadWide(units + i + secondOffset), second)),
+            _mm256_cmpeq_epi16(LoadWide(units + i + length - 1), final));
+        auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            if (SameUnits(units + at + 1, find.data() + 1, length - 1)) {
+                return at;
+            }
+            mask &= mask - 1;
+            mask &= mask - 1;  // two mask bits per unit
+        }
+    }
+    return npos;
+}
+#endif
+
 }  // namespace
+
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
 
 std::size_t Find(std::u16string_view text, std::u16string_view find, std::size_t from) {
     const std::size_t length = find.size();
@@ -50,6 +91,14 @@ std::size_t Find(std::u16string_view text, std::u16string_view find, std::size_t
     const char16_t* units = text.data();
     const std::size_t last = text.size() - length;  // the last possible start
     std::size_t i = from;
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+    if (last - i >= 32 && HasAvx2()) {
+        const std::size_t at = FindWide(units, i, last, find);
+        if (at != npos) {
+            return at;
+        }
+    }
+#endif
 #if defined(__SSE2__)
     // Candidates must match the first, second and last unit; only those are compared in full.
     const __m128i first = _mm_set1_epi16(static_cast<short>(find[0]));
@@ -140,8 +189,50 @@ bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16strin
     return true;
 }
 
+namespace {
+
+// A replacement no longer than its find string is written over the text itself: the units
+// behind the read position are final, and the search goes on in units not yet written, so this
+// finds the same matches as building a new text.
+bool ReplaceShrinking(std::u16string& text, std::u16string_view find,
+                      std::u16string_view replacement) {
+    std::size_t match = Find(text, find, 0);
+    if (match == npos) {
+        return false;
+    }
+    char16_t* units = text.data();
+    const std::size_t size = text.size();
+    if (replacement.size() == find.size()) {
+        while (match != npos) {
+            std::copy(replacement.begin(), replacement.end(), units + match);
+            match = Find(text, find, match + find.size());
+        }
+        return true;
+    }
+    std::size_t written = match;  // units before `read` are final up to here
+    std::size_t read = match;
+    while (match != npos) {
+        if (written != read) {
+            std::memmove(units + written, units + read, (match - read) * sizeof(char16_t));
+        }
+        written += match - read;
+        std::copy(replacement.begin(), replacement.end(), units + written);
+        written += replacement.size();
+        read = match + find.size();
+        match = Find(text, find, read);
+    }
+    std::memmove(units + written, units + read, (size - read) * sizeof(char16_t));
+    text.resize(written + (size - read));
+    return true;
+}
+
+}  // namespace
+
 bool ReplaceInPlace(std::u16string& text, std::u16string_view find, std::u16string_view replacement,
                     std::u16string& scratch) {
+    if (!find.empty() && replacement.size() <= find.size()) {
+        return ReplaceShrinking(text, find, replacement);
+    }
     scratch.clear();
     if (!AppendReplaced(scratch, text, find, replacement)) {
         return false;

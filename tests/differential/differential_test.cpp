@@ -251,5 +251,29 @@ TEST(Differential, PipelinesAgreeOnGermanText) {
     }
 }
 
+// Texts long enough for the engine to work on them in parts: generated lines around many line
+// breaks, and German text behind one sentence, so that either part can start after an odd number
+// of full stops.
+TEST(Differential, PipelinesAgreeOnLongTexts) {
+    TextGenerator generator(99);
+    std::u16string lines;
+    while (lines.size() < 300 * 1024) {
+        lines += generator.Text(generator.Below(160));
+        lines += generator.Below(3) == 0 ? u"\n\n" : u"\n";
+    }
+    for (unsigned bits = 0; bits < 16; ++bits) {
+        ASSERT_TRUE(PipelinesAgree(lines, Options(bits, DefaultMatrixKey), bits));
+    }
+    const std::u16string corpus = ref::CorpusText(640 * 1024);
+    if (corpus.empty()) {
+        GTEST_SKIP() << "fortunes-de is not installed (" << ref::CorpusDirectory << ")";
+    }
+    for (const std::u16string& text : {corpus, u"Ich gehe. " + corpus}) {
+        for (unsigned bits = 0; bits < 8; ++bits) {
+            ASSERT_TRUE(PipelinesAgree(text, Options(bits, DefaultMatrixKey), bits));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace schnackomat
