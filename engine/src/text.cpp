@@ -159,22 +159,15 @@ std::size_t FindAnyOf(std::u16string_view text, std::u16string_view set, std::si
 
 bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view find,
                     std::u16string_view replacement) {
-    if (text.size() < 32) {  // too short for the block scan to pay
-        std::size_t match = find.empty() ? npos : text.find(find);
-        if (match == npos) {
-            return false;
+    // Short texts are searched plainly: the block scan does not pay for them.
+    const bool shortText = text.size() < 32;
+    const auto next = [&](std::size_t from) {
+        if (shortText) {
+            return find.empty() ? npos : text.find(find, from);
         }
-        std::size_t copied = 0;
-        while (match != npos) {
-            out.append(text.data() + copied, match - copied);
-            out.append(replacement);
-            copied = match + find.size();
-            match = text.find(find, copied);
-        }
-        out.append(text.data() + copied, text.size() - copied);
-        return true;
-    }
-    std::size_t match = Find(text, find, 0);
+        return Find(text, find, from);
+    };
+    std::size_t match = next(0);
     if (match == npos) {
         return false;
     }
@@ -183,7 +176,7 @@ bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16strin
         out.append(text.data() + copied, match - copied);
         out.append(replacement);
         copied = match + find.size();
-        match = Find(text, find, copied);
+        match = next(copied);
     }
     out.append(text.data() + copied, text.size() - copied);
     return true;
