@@ -4,6 +4,7 @@
 // highest point (the result included), divided by the UTF-16 text's size in bytes.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "allocation_counter.h"
+#include "schnackomat/app/memory.h"
 #include "schnackomat/conversion.h"
 #include "schnackomat/matrix.h"
 #include "schnackomat/reference/corpus.h"
@@ -242,6 +244,23 @@ class SummaryReporter final : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
     using namespace schnackomat;
+    // The allocator is set up as the program sets it at start-up, unless asked for the C
+    // library's defaults (which map and clear every buffer above 32 MiB afresh on each call).
+    bool defaultAllocator = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--default-allocator") {
+            defaultAllocator = true;
+            std::copy(argv + i + 1, argv + argc, argv + i);
+            --argc;
+            break;
+        }
+    }
+    if (!defaultAllocator) {
+        app::KeepLargeBuffersForReuse();
+    }
+    std::printf("Allocator: %s\n", defaultAllocator
+                                       ? "C library defaults"
+                                       : "large buffers kept for reuse, as in the program");
     if (reference::CorpusText(16).empty()) {
         std::fprintf(stderr, "fortunes-de is not installed (%s); bench/run installs it.\n",
                      reference::CorpusDirectory.data());

@@ -28,6 +28,7 @@
 #include <variant>
 #include <vector>
 
+#include "schnackomat/app/memory.h"
 #include "schnackomat/conversion.h"
 #include "schnackomat/random.h"
 #include "schnackomat/ui/binding.h"
@@ -327,6 +328,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    schnackomat::app::KeepLargeBuffersForReuse();  // as the program starts
     QApplication application(argc, argv);
     const int keys = std::max(1, IntegerOption(argc, argv, "--keys").value_or(100));
     const int warmup = std::max(0, IntegerOption(argc, argv, "--warmup").value_or(10));
