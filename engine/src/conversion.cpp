@@ -1,6 +1,9 @@
 #include "schnackomat/conversion.h"
 
+#include <algorithm>
+
 #include "fast_text.h"
+#include "schnackomat/leet.h"
 #include "schnackomat/matrix.h"
 #include "stages.h"
 
@@ -41,11 +44,24 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
         detail::ApplyTuPhrases(working, scratch);
         working += u" whatever";
     }
-    if (options.LeetCharacters) {
-        detail::ApplyLeetCharacters(working, options.SlangStyle, scratch);
-    }
-    if (options.LeetWords) {
-        detail::ApplyLeetWords(working, scratch);
+    if (options.LeetCharacters || options.LeetWords) {
+        // The leet stages look at no more than one line at a time too, but for the length of the
+        // second part's first word: the units before it go along.
+        const std::size_t cut = detail::LineBreakCut(working);
+        const std::size_t kept = std::min<std::size_t>(cut, LeetWordMinimumLength);
+        const std::u16string before = working.substr(cut - kept, kept);
+        detail::InTwoParts(working, cut, scratch,
+                           [&](std::u16string& part, std::u16string& partScratch, bool tail) {
+                               if (options.LeetCharacters) {
+                                   detail::ApplyLeetCharacters(part, options.SlangStyle,
+                                                               partScratch);
+                               }
+                               if (options.LeetWords) {
+                                   detail::ApplyLeetWords(
+                                       part, partScratch,
+                                       tail ? std::u16string_view(before) : std::u16string_view());
+                               }
+                           });
     }
     if (options.MatrixStyle) {
         std::u16string().swap(scratch);  // the coded text is six times as long: make room

@@ -1,5 +1,7 @@
 #include "schnackomat/leet.h"
 
+#include <algorithm>
+
 #include "fast_text.h"
 #include "stages.h"
 
@@ -20,8 +22,42 @@ constexpr std::array<ReplaceRow, 2> LeetWordEndings{{
 static_assert(LeetWordEndings[0].Find.back() != LeetWordEndings[1].Find.back() &&
               !LeetWordEndings[0].Replacement.ends_with(LeetWordEndings[1].Find));
 
+// The leet stages may work on the lines of a text apart: no row makes, takes or matches across
+// a line break. The length of a part's first word then still depends on the units before the
+// part; only whether they hold a space matters, and the leet letters and the name fix-ups never
+// change that for the last units of a line (no row's find string holds a space, nor do the
+// last units of a name fix-up's replacement).
+static_assert(detail::LeavesUnitAlone(LeetCharacterTable, u'\n') &&
+              detail::LeavesUnitAlone(LeetSlangTable, u'\n') &&
+              detail::LeavesUnitAlone(LeetNameFixupTable, u'\n') &&
+              detail::LeavesUnitAlone(LeetWordFixupTable, u'\n'));
+static_assert(detail::LeavesUnitAlone(LeetCharacterTable, u' ') &&
+              detail::LeavesUnitAlone(LeetSlangTable, u' '));
+constexpr bool NameFixupsKeepLineEnds() {
+    for (const ReplaceRow& row : LeetNameFixupTable) {
+        const std::u16string_view end =
+            row.Replacement.substr(row.Replacement.size() - (LeetWordMinimumLength - 1));
+        if (row.Find.find(u' ') != std::u16string_view::npos ||
+            end.find(u' ') != std::u16string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(NameFixupsKeepLineEnds());
+
 bool IsTrailingMark(char16_t unit) {
     return LeetWordTrailingMarks.find(unit) != std::u16string_view::npos;
+}
+
+// Whether the word that ends at `wordEnd` is at least LeetWordMinimumLength units long, counting
+// the units of `before` in front of `text`.
+bool LongEnough(std::u16string_view text, std::size_t wordEnd, std::u16string_view before) {
+    const std::size_t inText = std::min(wordEnd, LeetWordMinimumLength);
+    const std::size_t inBefore = LeetWordMinimumLength - inText;
+    return inBefore <= before.size() &&
+           text.substr(wordEnd - inText, inText).find(u' ') == std::u16string_view::npos &&
+           before.substr(before.size() - inBefore).find(u' ') == std::u16string_view::npos;
 }
 
 }  // namespace
@@ -48,7 +84,7 @@ void ApplyLeetCharacters(std::u16string& text, bool slangStyle, std::u16string& 
     }
 }
 
-void ApplyLeetWords(std::u16string& text, std::u16string& scratch) {
+void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16string_view before) {
     std::array<std::size_t, LeetWordEndings.size()> next{};
     for (std::size_t e = 0; e < next.size(); ++e) {
         next[e] = Find(text, LeetWordEndings[e].Find, 0);
@@ -71,13 +107,8 @@ void ApplyLeetWords(std::u16string& text, std::u16string& scratch) {
         const ReplaceRow& ending = LeetWordEndings[e];
         next[e] = Find(text, ending.Find, at + 1);
         const std::size_t wordEnd = StemEndingWordEnd(text, at, ending.Find.size());
-        if (wordEnd == npos || wordEnd < LeetWordMinimumLength) {
+        if (wordEnd == npos || !LongEnough(text, wordEnd, before)) {
             continue;
-        }
-        const std::u16string_view tail(text.data() + wordEnd - LeetWordMinimumLength,
-                                       LeetWordMinimumLength);
-        if (tail.find(u' ') != npos) {
-            continue;  // the word is too short
         }
         if (!changed) {
             out.reserve(text.size() + text.size() / 8);

@@ -19,7 +19,9 @@ bool InterjectsAfter(std::u16string_view text);
 void SwapLetters(std::u16string& text, std::u16string& scratch);
 void ApplyTuPhrases(std::u16string& text, std::u16string& scratch);
 void ApplyLeetCharacters(std::u16string& text, bool slangStyle, std::u16string& scratch);
-void ApplyLeetWords(std::u16string& text, std::u16string& scratch);
+// `before`: the units just before `text` when it is the later part of a longer text, for the
+// length of its first word.
+void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16string_view before = {});
 
 // Where the word ends whose stem (the word without one trailing mark) ends in the `length` units
 // at `at`; npos when those units are not the end of a stem.

@@ -275,5 +275,25 @@ TEST(Differential, PipelinesAgreeOnLongTexts) {
     }
 }
 
+// A long text is cut in two just after the line break past its middle; the word that starts
+// the second part may begin on the line before, and is then long enough for a leet ending.
+TEST(Differential, PipelinesAgreeWhereALongTextIsCut) {
+    const std::u16string_view seams[] = {u"abc\nd3n ", u"a b\nd3n ", u"ab \nd3n ",  u"abcd\nen. ",
+                                         u"x\ngen ",   u"\n\nsten ", u"wor\nt57, ", u" \nmen",
+                                         u"geh\nen!",  u"kob\no "};
+    std::u16string filler;
+    while (filler.size() < 140 * 1024) {
+        filler += u"Wir gehen heute zum Markt und kaufen Brot. ";
+    }
+    for (std::u16string_view seam : seams) {
+        // The line before the seam is the longer half, so the cut falls at the seam's line break.
+        const std::u16string text = filler + u"und noch mehr " + std::u16string(seam) + filler;
+        for (unsigned bits = 0; bits < 16; ++bits) {
+            ASSERT_TRUE(PipelinesAgree(text, Options(bits, DefaultMatrixKey), bits))
+                << "seam " << Show(seam);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace schnackomat
