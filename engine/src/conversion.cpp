@@ -20,20 +20,22 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
     // stages from growing their buffers.
     const std::size_t room = options.SlangStyle ? text.size() + text.size() / 2 + 64
                                                 : text.size() + text.size() / 8 + 64;
-    working.reserve(room);
-    scratch.reserve(room);
-    working.assign(text);
+    const bool rewritten = options.SlangStyle || options.LeetCharacters || options.LeetWords;
+    if (rewritten) {
+        working.reserve(room);
+        scratch.reserve(room);
+    }
     if (options.SlangStyle) {
         // The stages up to the letter swaps look at no more than one line at a time (the
         // interjections but for which full stop is the next to get one): a long text is worked on
         // in two parts at once.
-        const std::size_t cut = detail::LineBreakCut(working);
-        const bool interjectInTail =
-            cut == 0 || detail::InterjectsAfter(std::u16string_view(working).substr(0, cut));
+        const std::size_t cut = detail::LineBreakCut(text);
+        const bool interjectInTail = cut == 0 || detail::InterjectsAfter(text.substr(0, cut));
         bool censored[2] = {false, false};
-        detail::InTwoParts(working, cut, scratch,
-                           [&](std::u16string& part, std::u16string& partScratch, bool tail) {
-                               detail::ToLowerInPlace(part);
+        detail::InTwoParts(text, working, cut, scratch,
+                           [&](std::u16string_view from, std::u16string& part,
+                               std::u16string& partScratch, bool tail) {
+                               detail::ToLowerInto(from, part);
                                detail::ApplySlangWords(part, partScratch);
                                censored[tail] = detail::ApplyCensor(part, partScratch);
                                detail::ApplyInterjections(part, partScratch,
@@ -46,15 +48,20 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
     }
     if (options.LeetCharacters || options.LeetWords) {
         // The leet stages look at no more than one line at a time too, but for the length of the
-        // second part's first word: the units before it go along.
-        const std::size_t cut = detail::LineBreakCut(working);
+        // second part's first word: the units before it go along. They start from the slang
+        // stages' output, or else from the input itself.
+        const std::u16string_view source = options.SlangStyle ? std::u16string_view(working) : text;
+        const std::size_t cut = detail::LineBreakCut(source);
         const std::size_t kept = std::min<std::size_t>(cut, LeetWordMinimumLength);
-        const std::u16string before = working.substr(cut - kept, kept);
-        detail::InTwoParts(working, cut, scratch,
-                           [&](std::u16string& part, std::u16string& partScratch, bool tail) {
+        const std::u16string before(source.substr(cut - kept, kept));
+        detail::InTwoParts(source, working, cut, scratch,
+                           [&](std::u16string_view from, std::u16string& part,
+                               std::u16string& partScratch, bool tail) {
                                if (options.LeetCharacters) {
-                                   detail::ApplyLeetCharacters(part, options.SlangStyle,
+                                   detail::ApplyLeetCharacters(from, part, options.SlangStyle,
                                                                partScratch);
+                               } else {
+                                   detail::Take(from, part);
                                }
                                if (options.LeetWords) {
                                    detail::ApplyLeetWords(
@@ -65,7 +72,10 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
     }
     if (options.MatrixStyle) {
         std::u16string().swap(scratch);  // the coded text is six times as long: make room
-        working = MatrixEncode(working, options.MatrixKey, random);
+        working = MatrixEncode(rewritten ? std::u16string_view(working) : text, options.MatrixKey,
+                               random);
+    } else if (!rewritten) {
+        working.assign(text);
     }
     return result;
 }
@@ -76,30 +86,36 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
 
 BackResult ConvertBack(std::u16string_view text, const ConversionOptions& options) {
     std::u16string working;
+    std::u16string_view source = text;  // the text the reverse stages start from
     if (options.MatrixStyle) {
         BackResult decoded = MatrixDecode(text, options.MatrixKey);
         if (std::holds_alternative<KeyRejected>(decoded)) {
             return decoded;
         }
         working = std::get<std::u16string>(std::move(decoded));
-    } else {
-        working.assign(text);
+        source = working;
     }
     // Every reverse stage looks at no more than one line at a time: a long text is worked on in
-    // two parts at once.
+    // two parts at once. Each stage reads what the one before left (the first one the input) and
+    // leaves its result in the part.
     std::u16string scratch;
-    const std::size_t cut = detail::LineBreakCut(working);
-    detail::InTwoParts(working, cut, scratch,
-                       [&options](std::u16string& part, std::u16string& partScratch, bool) {
+    const std::size_t cut = detail::LineBreakCut(source);
+    detail::InTwoParts(source, working, cut, scratch,
+                       [&options](std::u16string_view from, std::u16string& part,
+                                  std::u16string& partScratch, bool) {
                            if (options.LeetCharacters) {
-                               detail::RestoreLeetCharacters(part, options.SlangStyle);
+                               detail::RestoreLeetCharacters(from, part, options.SlangStyle);
+                               from = part;
                            }
                            if (options.LeetWords) {
-                               detail::RestoreLeetWords(part, partScratch);
+                               detail::RestoreLeetWords(from, part, partScratch);
+                               from = part;
                            }
                            if (options.SlangStyle) {
-                               detail::RestoreSlangWords(part, partScratch);
+                               detail::RestoreSlangWords(from, part, partScratch);
+                               from = part;
                            }
+                           detail::Take(from, part);
                        });
     return working;
 }

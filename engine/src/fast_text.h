@@ -2,6 +2,7 @@
 // stages use to rewrite one working string in place, with a scratch buffer reused between rows.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -47,8 +48,37 @@ bool ReplaceInPlace(std::u16string& text, std::u16string_view find, std::u16stri
 void ApplyRowsInPlace(std::u16string& text, std::span<const ReplaceRow> rows,
                       std::u16string& scratch);
 
-// Lower-cases `text` with ToLower.
+// Leaves in `text` the units of `from` changed by `transform(in, out, count)`, which writes the
+// changed form of `count` units from `in` to `out` (possibly the same place). `from` may be
+// `text` itself; otherwise `text` is written once, through a small buffer, rather than copied
+// first and rewritten after.
+template <typename Transform>
+void TransformInto(std::u16string_view from, std::u16string& text, Transform transform) {
+    if (from.data() == text.data() && from.size() == text.size()) {
+        transform(text.data(), text.data(), text.size());
+        return;
+    }
+    text.clear();
+    text.reserve(from.size());
+    std::array<char16_t, 2048> buffer;
+    for (std::size_t at = 0; at < from.size(); at += buffer.size()) {
+        const std::size_t count = std::min(buffer.size(), from.size() - at);
+        transform(from.data() + at, buffer.data(), count);
+        text.append(buffer.data(), count);
+    }
+}
+
+// Leaves the units of `from` in `text`, which may hold them already.
+inline void Take(std::u16string_view from, std::u16string& text) {
+    if (from.data() != text.data() || from.size() != text.size()) {
+        text.assign(from);
+    }
+}
+
+// Lower-cases units with ToLower: a range in place, a whole text, or `from` into `text`.
+void ToLowerUnits(const char16_t* units, char16_t* out, std::size_t size);
 void ToLowerInPlace(std::u16string& text);
+void ToLowerInto(std::u16string_view from, std::u16string& text);
 
 // A set of up to 64 table rows, one bit per row.
 using RowSet = std::uint64_t;
@@ -133,12 +163,13 @@ constexpr UnitMap MakeUnitMap(std::span<const ReplaceRow> first,
     return map;
 }
 
-inline void ApplyUnitMap(std::u16string& text, const UnitMap& map) {
-    for (char16_t& unit : text) {
-        if (unit < 256) {
-            unit = map[unit];
+// Leaves in `text` the units of `from` (which may be `text` itself) translated by `map`.
+inline void ApplyUnitMap(std::u16string_view from, std::u16string& text, const UnitMap& map) {
+    TransformInto(from, text, [&map](const char16_t* units, char16_t* out, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            out[i] = units[i] < 256 ? map[units[i]] : units[i];
         }
-    }
+    });
 }
 
 // Whether no row of `table` holds `unit`, in its find string or its replacement. A table without
@@ -171,28 +202,37 @@ inline std::size_t LineBreakCut(std::u16string_view text) {
     return at == npos || at + 1 >= text.size() ? 0 : at + 1;
 }
 
-// Runs `work(part, scratch)` on the units before and from `cut` (0: on the whole text) at the same
-// time, the second part on a thread of its own, and puts the two results together. `work` must
-// give the same text on the parts as on the whole.
+// Runs `work(from, part, scratch, isTail)` on the units of `source` before and from `cut` (0: on
+// the whole text) at the same time, the second part on a thread of its own, and puts the two
+// results together in `text`. `work` leaves in `part` its result for the units `from`, which may
+// be `part` itself; it must give the same text on the parts as on the whole. `source` may be
+// `text` itself, and is then worked on in place.
 template <typename Work>
-void InTwoParts(std::u16string& text, std::size_t cut, std::u16string& scratch, Work work) {
+void InTwoParts(std::u16string_view source, std::u16string& text, std::size_t cut,
+                std::u16string& scratch, Work work) {
     if (cut == 0) {
-        work(text, scratch, false);
+        work(source, text, scratch, false);
         return;
     }
-    std::u16string tail(std::u16string_view(text).substr(cut));
-    text.resize(cut);
+    const bool inPlace = source.data() == text.data();
+    std::u16string tail;
+    std::u16string_view tailSource = source.substr(cut);
+    if (inPlace) {  // the first part's stages may give its buffer up: the tail moves out first
+        tail.assign(tailSource);
+        tailSource = tail;
+        text.resize(cut);
+    }
     std::exception_ptr failure;
     {
         std::jthread helper([&] {
             try {
                 std::u16string tailScratch;
-                work(tail, tailScratch, true);
+                work(tailSource, tail, tailScratch, true);
             } catch (...) {
                 failure = std::current_exception();
             }
         });
-        work(text, scratch, false);
+        work(inPlace ? std::u16string_view(text) : source.substr(0, cut), text, scratch, false);
     }  // joins the helper
     if (failure) {
         std::rethrow_exception(failure);

@@ -77,8 +77,9 @@ std::size_t StemEndingWordEnd(std::u16string_view text, std::size_t at, std::siz
     return npos;
 }
 
-void ApplyLeetCharacters(std::u16string& text, bool slangStyle, std::u16string& scratch) {
-    ApplyUnitMap(text, slangStyle ? LeetSlangMap : LeetMap);
+void ApplyLeetCharacters(std::u16string_view from, std::u16string& text, bool slangStyle,
+                         std::u16string& scratch) {
+    ApplyUnitMap(from, text, slangStyle ? LeetSlangMap : LeetMap);
     if (!slangStyle) {
         ApplyRowsInPlace(text, LeetNameFixupTable, scratch);
     }
@@ -128,9 +129,9 @@ void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16strin
 }  // namespace detail
 
 std::u16string ApplyLeetCharacters(std::u16string_view text, bool slangStyle) {
-    std::u16string result(text);
+    std::u16string result;
     std::u16string scratch;
-    detail::ApplyLeetCharacters(result, slangStyle, scratch);
+    detail::ApplyLeetCharacters(text, result, slangStyle, scratch);
     return result;
 }
 

@@ -26,59 +26,65 @@ constexpr std::u16string_view PlainEnding = u"en";
 
 namespace detail {
 
-void RestoreLeetCharacters(std::u16string& text, bool slangStyle) {
-    ApplyUnitMap(text, slangStyle ? RestoreSlangMap : RestoreMap);
+void RestoreLeetCharacters(std::u16string_view from, std::u16string& text, bool slangStyle) {
+    ApplyUnitMap(from, text, slangStyle ? RestoreSlangMap : RestoreMap);
 }
 
-void RestoreLeetWords(std::u16string& text, std::u16string& scratch) {
-    std::u16string& out = scratch;
+void RestoreLeetWords(std::u16string_view from, std::u16string& text, std::u16string& scratch) {
+    // Written into `text` itself when it is not the input, else into `scratch`.
+    const bool inPlace = from.data() == text.data();
+    std::u16string& out = inPlace ? scratch : text;
     out.clear();
     std::size_t copied = 0;
     bool changed = false;
-    for (std::size_t at = Find(text, LeetEnding, 0); at != npos;
-         at = Find(text, LeetEnding, at + 1)) {
-        if (StemEndingWordEnd(text, at, LeetEnding.size()) == npos) {
+    for (std::size_t at = Find(from, LeetEnding, 0); at != npos;
+         at = Find(from, LeetEnding, at + 1)) {
+        if (StemEndingWordEnd(from, at, LeetEnding.size()) == npos) {
             continue;
         }
         if (!changed) {
-            out.reserve(text.size());
+            out.reserve(from.size());
             changed = true;
         }
-        out.append(text.data() + copied, at - copied);
+        out.append(from.data() + copied, at - copied);
         out += PlainEnding;
         copied = at + LeetEnding.size();
     }
-    if (changed) {
-        out.append(text.data() + copied, text.size() - copied);
+    if (!changed) {
+        Take(from, text);
+        return;
+    }
+    out.append(from.data() + copied, from.size() - copied);
+    if (inPlace) {
         text.swap(out);
     }
 }
 
-void RestoreSlangWords(std::u16string& text, std::u16string& scratch) {
+void RestoreSlangWords(std::u16string_view from, std::u16string& text, std::u16string& scratch) {
     static const CompiledTable table(ReverseSlangTable);
-    ToLowerInPlace(text);
+    ToLowerInto(from, text);
     table.Apply(text, scratch);
 }
 
 }  // namespace detail
 
 std::u16string RestoreLeetCharacters(std::u16string_view text, bool slangStyle) {
-    std::u16string result(text);
-    detail::RestoreLeetCharacters(result, slangStyle);
+    std::u16string result;
+    detail::RestoreLeetCharacters(text, result, slangStyle);
     return result;
 }
 
 std::u16string RestoreLeetWords(std::u16string_view text) {
-    std::u16string result(text);
+    std::u16string result;
     std::u16string scratch;
-    detail::RestoreLeetWords(result, scratch);
+    detail::RestoreLeetWords(text, result, scratch);
     return result;
 }
 
 std::u16string RestoreSlangWords(std::u16string_view text) {
-    std::u16string result(text);
+    std::u16string result;
     std::u16string scratch;
-    detail::RestoreSlangWords(result, scratch);
+    detail::RestoreSlangWords(text, result, scratch);
     return result;
 }
 

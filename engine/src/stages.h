@@ -18,7 +18,10 @@ void ApplyInterjections(std::u16string& text, std::u16string& scratch, bool inte
 bool InterjectsAfter(std::u16string_view text);
 void SwapLetters(std::u16string& text, std::u16string& scratch);
 void ApplyTuPhrases(std::u16string& text, std::u16string& scratch);
-void ApplyLeetCharacters(std::u16string& text, bool slangStyle, std::u16string& scratch);
+// The stages that may come first take their input as `from`, which may be `text` itself, and
+// leave their result in `text`: the first stage then writes the working text in one pass.
+void ApplyLeetCharacters(std::u16string_view from, std::u16string& text, bool slangStyle,
+                         std::u16string& scratch);
 // `before`: the units just before `text` when it is the later part of a longer text, for the
 // length of its first word.
 void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16string_view before = {});
@@ -27,8 +30,8 @@ void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16strin
 // at `at`; npos when those units are not the end of a stem.
 std::size_t StemEndingWordEnd(std::u16string_view text, std::size_t at, std::size_t length);
 
-void RestoreLeetCharacters(std::u16string& text, bool slangStyle);
-void RestoreLeetWords(std::u16string& text, std::u16string& scratch);
-void RestoreSlangWords(std::u16string& text, std::u16string& scratch);
+void RestoreLeetCharacters(std::u16string_view from, std::u16string& text, bool slangStyle);
+void RestoreLeetWords(std::u16string_view from, std::u16string& text, std::u16string& scratch);
+void RestoreSlangWords(std::u16string_view from, std::u16string& text, std::u16string& scratch);
 
 }  // namespace schnackomat::detail

@@ -241,9 +241,7 @@ void ApplyRowsInPlace(std::u16string& text, std::span<const ReplaceRow> rows,
     }
 }
 
-void ToLowerInPlace(std::u16string& text) {
-    char16_t* units = text.data();
-    const std::size_t size = text.size();
+void ToLowerUnits(const char16_t* units, char16_t* out, std::size_t size) {
     std::size_t i = 0;
 #if defined(__SSE2__)
     // Eight units at a time while they are all ASCII, where only "A" to "Z" change.
@@ -256,7 +254,7 @@ void ToLowerInPlace(std::u16string& text) {
         if (_mm_movemask_epi8(
                 _mm_cmpeq_epi16(_mm_and_si128(block, nonAscii), _mm_setzero_si128())) != 0xFFFF) {
             for (std::size_t k = i; k < i + 8; ++k) {
-                units[k] = ToLower(units[k]);
+                out[k] = ToLower(units[k]);
             }
             continue;
         }
@@ -264,12 +262,20 @@ void ToLowerInPlace(std::u16string& text) {
         const __m128i capital = _mm_and_si128(_mm_cmpgt_epi16(offset, _mm_set1_epi16(-1)),
                                               _mm_cmplt_epi16(offset, letters));
         block = _mm_or_si128(block, _mm_and_si128(capital, caseBit));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(units + i), block);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), block);
     }
 #endif
     for (; i < size; ++i) {
-        units[i] = ToLower(units[i]);
+        out[i] = ToLower(units[i]);
     }
+}
+
+void ToLowerInPlace(std::u16string& text) {
+    ToLowerUnits(text.data(), text.data(), text.size());
+}
+
+void ToLowerInto(std::u16string_view from, std::u16string& text) {
+    TransformInto(from, text, ToLowerUnits);
 }
 
 namespace {
