@@ -1,6 +1,11 @@
 #include "schnackomat/leet.h"
 
 #include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "fast_text.h"
 #include "stages.h"
@@ -45,6 +50,8 @@ constexpr bool NameFixupsKeepLineEnds() {
     return true;
 }
 static_assert(NameFixupsKeepLineEnds());
+static_assert(detail::FindsLack(LeetNameFixupTable, u' ') &&
+              detail::FindsLack(LeetWordFixupTable, u' '));
 
 bool IsTrailingMark(char16_t unit) {
     return LeetWordTrailingMarks.find(unit) != std::u16string_view::npos;
@@ -58,6 +65,52 @@ bool LongEnough(std::u16string_view text, std::size_t wordEnd, std::u16string_vi
     return inBefore <= before.size() &&
            text.substr(wordEnd - inText, inText).find(u' ') == std::u16string_view::npos &&
            before.substr(before.size() - inBefore).find(u' ') == std::u16string_view::npos;
+}
+
+// Calls `found(at, ending)` for every occurrence of a word ending's find string in `text`, in
+// order; both are two units long, so one scan looks for both, eight units at a time. The two
+// cannot overlap one another or themselves, so every occurrence is a separate one.
+static_assert(LeetWordEndings.size() == 2 && LeetWordEndings[0].Find.size() == 2 &&
+              LeetWordEndings[1].Find.size() == 2);
+static_assert(LeetWordEndings[0].Find[1] != LeetWordEndings[1].Find[0] &&
+              LeetWordEndings[1].Find[1] != LeetWordEndings[0].Find[0] &&
+              LeetWordEndings[0].Find[0] != LeetWordEndings[0].Find[1] &&
+              LeetWordEndings[1].Find[0] != LeetWordEndings[1].Find[1]);
+
+template <typename Found>
+void ForEachEnding(std::u16string_view text, Found found) {
+    const std::u16string_view first = LeetWordEndings[0].Find;
+    const std::u16string_view second = LeetWordEndings[1].Find;
+    const char16_t* units = text.data();
+    const std::size_t size = text.size();
+    const auto report = [&](std::size_t at) {
+        found(at, units[at] == first[0] ? LeetWordEndings[0] : LeetWordEndings[1]);
+    };
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const auto spread = [](char16_t unit) { return _mm_set1_epi16(static_cast<short>(unit)); };
+    const __m128i first0 = spread(first[0]);
+    const __m128i first1 = spread(first[1]);
+    const __m128i second0 = spread(second[0]);
+    const __m128i second1 = spread(second[1]);
+    for (; i + 9 <= size; i += 8) {  // the pairs that start at i to i + 7
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i + 1));
+        const __m128i hits = _mm_or_si128(
+            _mm_and_si128(_mm_cmpeq_epi16(here, first0), _mm_cmpeq_epi16(next, first1)),
+            _mm_and_si128(_mm_cmpeq_epi16(here, second0), _mm_cmpeq_epi16(next, second1)));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
+             mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
+            report(i + static_cast<std::size_t>(std::countr_zero(mask)) / 2);
+        }
+    }
+#endif
+    for (; i + 1 < size; ++i) {
+        if ((units[i] == first[0] && units[i + 1] == first[1]) ||
+            (units[i] == second[0] && units[i + 1] == second[1])) {
+            report(i);
+        }
+    }
 }
 
 }  // namespace
@@ -81,35 +134,19 @@ void ApplyLeetCharacters(std::u16string_view from, std::u16string& text, bool sl
                          std::u16string& scratch) {
     ApplyUnitMap(from, text, slangStyle ? LeetSlangMap : LeetMap);
     if (!slangStyle) {
-        ApplyRowsInPlace(text, LeetNameFixupTable, scratch);
+        ApplyRowsInPieces(text, LeetNameFixupTable, scratch);
     }
 }
 
 void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16string_view before) {
-    std::array<std::size_t, LeetWordEndings.size()> next{};
-    for (std::size_t e = 0; e < next.size(); ++e) {
-        next[e] = Find(text, LeetWordEndings[e].Find, 0);
-    }
     std::u16string& out = scratch;
     out.clear();
     std::size_t copied = 0;
     bool changed = false;
-    for (;;) {
-        std::size_t e = 0;
-        for (std::size_t k = 1; k < next.size(); ++k) {
-            if (next[k] < next[e]) {
-                e = k;
-            }
-        }
-        const std::size_t at = next[e];
-        if (at == npos) {
-            break;
-        }
-        const ReplaceRow& ending = LeetWordEndings[e];
-        next[e] = Find(text, ending.Find, at + 1);
+    ForEachEnding(text, [&](std::size_t at, const ReplaceRow& ending) {
         const std::size_t wordEnd = StemEndingWordEnd(text, at, ending.Find.size());
         if (wordEnd == npos || !LongEnough(text, wordEnd, before)) {
-            continue;
+            return;
         }
         if (!changed) {
             out.reserve(text.size() + text.size() / 8);
@@ -118,12 +155,12 @@ void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16strin
         out.append(text.data() + copied, at - copied);
         out += ending.Replacement;
         copied = at + ending.Find.size();
-    }
+    });
     if (changed) {
         out.append(text.data() + copied, text.size() - copied);
         text.swap(out);
     }
-    ApplyRowsInPlace(text, LeetWordFixupTable, scratch);
+    ApplyRowsInPieces(text, LeetWordFixupTable, scratch);
 }
 
 }  // namespace detail
