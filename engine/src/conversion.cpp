@@ -108,7 +108,7 @@ BackResult ConvertBack(std::u16string_view text, const ConversionOptions& option
                                from = part;
                            }
                            if (options.LeetWords) {
-                               detail::RestoreLeetWords(from, part, partScratch);
+                               detail::RestoreLeetWords(from, part);
                                from = part;
                            }
                            if (options.SlangStyle) {

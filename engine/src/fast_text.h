@@ -231,8 +231,14 @@ void InTwoParts(std::u16string_view source, std::u16string& text, std::size_t cu
         return;
     }
     const bool inPlace = source.data() == text.data();
-    std::u16string tail;
     std::u16string_view tailSource = source.substr(cut);
+    // The second part's buffers come from this thread, with room for the slang stages' growth:
+    // memory the helper thread allocated itself would go back to the system when it ends.
+    const std::size_t room = tailSource.size() + tailSource.size() / 2 + 64;
+    std::u16string tail;
+    std::u16string tailScratch;
+    tail.reserve(room);
+    tailScratch.reserve(room);
     if (inPlace) {  // the first part's stages may give its buffer up: the tail moves out first
         tail.assign(tailSource);
         tailSource = tail;
@@ -242,7 +248,6 @@ void InTwoParts(std::u16string_view source, std::u16string& text, std::size_t cu
     {
         std::jthread helper([&] {
             try {
-                std::u16string tailScratch;
                 work(tailSource, tail, tailScratch, true);
             } catch (...) {
                 failure = std::current_exception();

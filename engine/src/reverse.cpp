@@ -1,5 +1,8 @@
 #include "schnackomat/reverse.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "fast_text.h"
 #include "schnackomat/leet.h"
 #include "stages.h"
@@ -30,33 +33,47 @@ void RestoreLeetCharacters(std::u16string_view from, std::u16string& text, bool 
     ApplyUnitMap(from, text, slangStyle ? RestoreSlangMap : RestoreMap);
 }
 
-void RestoreLeetWords(std::u16string_view from, std::u16string& text, std::u16string& scratch) {
-    // Written into `text` itself when it is not the input, else into `scratch`.
-    const bool inPlace = from.data() == text.data();
-    std::u16string& out = inPlace ? scratch : text;
-    out.clear();
-    std::size_t copied = 0;
-    bool changed = false;
-    for (std::size_t at = Find(from, LeetEnding, 0); at != npos;
-         at = Find(from, LeetEnding, at + 1)) {
-        if (StemEndingWordEnd(from, at, LeetEnding.size()) == npos) {
-            continue;
+void RestoreLeetWords(std::u16string_view from, std::u16string& text) {
+    if (from.data() != text.data()) {  // written straight into `text`
+        text.clear();
+        text.reserve(from.size());
+        std::size_t copied = 0;
+        for (std::size_t at = Find(from, LeetEnding, 0); at != npos;
+             at = Find(from, LeetEnding, at + 1)) {
+            if (StemEndingWordEnd(from, at, LeetEnding.size()) != npos) {
+                text.append(from.data() + copied, at - copied);
+                text += PlainEnding;
+                copied = at + LeetEnding.size();
+            }
         }
-        if (!changed) {
-            out.reserve(from.size());
-            changed = true;
-        }
-        out.append(from.data() + copied, at - copied);
-        out += PlainEnding;
-        copied = at + LeetEnding.size();
-    }
-    if (!changed) {
-        Take(from, text);
+        text.append(from.data() + copied, from.size() - copied);
         return;
     }
-    out.append(from.data() + copied, from.size() - copied);
-    if (inPlace) {
-        text.swap(out);
+    // The plain ending is shorter than the leet one, so the text can be rewritten where it is:
+    // what is written stays behind what is still to be read, and the search and the word end
+    // look only at units not yet written.
+    static_assert(PlainEnding.size() <= LeetEnding.size());
+    char16_t* units = text.data();
+    const std::u16string_view view(text);
+    const std::size_t size = text.size();
+    std::size_t written = 0;
+    std::size_t read = 0;
+    for (std::size_t at = Find(view, LeetEnding, 0); at != npos;
+         at = Find(view, LeetEnding, at + 1)) {
+        if (StemEndingWordEnd(view, at, LeetEnding.size()) == npos) {
+            continue;
+        }
+        if (written != read) {
+            std::memmove(units + written, units + read, (at - read) * sizeof(char16_t));
+        }
+        written += at - read;
+        std::copy(PlainEnding.begin(), PlainEnding.end(), units + written);
+        written += PlainEnding.size();
+        read = at + LeetEnding.size();
+    }
+    if (written != read) {
+        std::memmove(units + written, units + read, (size - read) * sizeof(char16_t));
+        text.resize(written + (size - read));
     }
 }
 
@@ -76,8 +93,7 @@ std::u16string RestoreLeetCharacters(std::u16string_view text, bool slangStyle) 
 
 std::u16string RestoreLeetWords(std::u16string_view text) {
     std::u16string result;
-    std::u16string scratch;
-    detail::RestoreLeetWords(text, result, scratch);
+    detail::RestoreLeetWords(text, result);
     return result;
 }
 

@@ -31,7 +31,7 @@ void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16strin
 std::size_t StemEndingWordEnd(std::u16string_view text, std::size_t at, std::size_t length);
 
 void RestoreLeetCharacters(std::u16string_view from, std::u16string& text, bool slangStyle);
-void RestoreLeetWords(std::u16string_view from, std::u16string& text, std::u16string& scratch);
+void RestoreLeetWords(std::u16string_view from, std::u16string& text);
 void RestoreSlangWords(std::u16string_view from, std::u16string& text, std::u16string& scratch);
 
 }  // namespace schnackomat::detail
