@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <span>
@@ -38,6 +39,42 @@ std::size_t FindAnyOf(std::u16string_view text, std::u16string_view units, std::
 // to `out`. When `find` does not occur, appends nothing and returns false.
 bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view find,
                     std::u16string_view replacement);
+
+// Replaces every occurrence of `find` in `text` that `accept(text, at)` takes by `replacement`,
+// which is no longer than `find`, and returns whether it replaced any. The text is rewritten
+// where it is: the units behind the read position are final, and the search and `accept` look
+// only at units from the match on, which are not yet written, so this finds the same matches as
+// building a new text.
+template <typename Accept>
+bool ReplaceShrinkingWhere(std::u16string& text, std::u16string_view find,
+                           std::u16string_view replacement, Accept accept) {
+    char16_t* units = text.data();
+    const std::u16string_view view(text);
+    const std::size_t size = text.size();
+    std::size_t written = 0;
+    std::size_t read = 0;
+    std::size_t at = Find(view, find, 0);
+    while (at != npos) {
+        if (!accept(view, at)) {
+            at = Find(view, find, at + 1);
+            continue;
+        }
+        if (written != read) {
+            std::memmove(units + written, units + read, (at - read) * sizeof(char16_t));
+        }
+        written += at - read;
+        std::copy(replacement.begin(), replacement.end(), units + written);
+        written += replacement.size();
+        read = at + find.size();
+        at = Find(view, find, read);
+    }
+    if (read == 0) {
+        return false;
+    }
+    std::memmove(units + written, units + read, (size - read) * sizeof(char16_t));
+    text.resize(written + (size - read));
+    return true;
+}
 
 // Replaces every occurrence of `find` in `text`; `scratch` is the buffer the result is built in
 // (and holds the old text afterwards). Returns whether anything was replaced.

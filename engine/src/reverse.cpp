@@ -49,32 +49,11 @@ void RestoreLeetWords(std::u16string_view from, std::u16string& text) {
         text.append(from.data() + copied, from.size() - copied);
         return;
     }
-    // The plain ending is shorter than the leet one, so the text can be rewritten where it is:
-    // what is written stays behind what is still to be read, and the search and the word end
-    // look only at units not yet written.
-    static_assert(PlainEnding.size() <= LeetEnding.size());
-    char16_t* units = text.data();
-    const std::u16string_view view(text);
-    const std::size_t size = text.size();
-    std::size_t written = 0;
-    std::size_t read = 0;
-    for (std::size_t at = Find(view, LeetEnding, 0); at != npos;
-         at = Find(view, LeetEnding, at + 1)) {
-        if (StemEndingWordEnd(view, at, LeetEnding.size()) == npos) {
-            continue;
-        }
-        if (written != read) {
-            std::memmove(units + written, units + read, (at - read) * sizeof(char16_t));
-        }
-        written += at - read;
-        std::copy(PlainEnding.begin(), PlainEnding.end(), units + written);
-        written += PlainEnding.size();
-        read = at + LeetEnding.size();
-    }
-    if (written != read) {
-        std::memmove(units + written, units + read, (size - read) * sizeof(char16_t));
-        text.resize(written + (size - read));
-    }
+    // The plain ending is shorter than the leet one: the text is rewritten where it is.
+    ReplaceShrinkingWhere(text, LeetEnding, PlainEnding,
+                          [](std::u16string_view view, std::size_t at) {
+                              return StemEndingWordEnd(view, at, LeetEnding.size()) != npos;
+                          });
 }
 
 void RestoreSlangWords(std::u16string_view from, std::u16string& text, std::u16string& scratch) {

@@ -184,39 +184,21 @@ bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16strin
 
 namespace {
 
-// A replacement no longer than its find string is written over the text itself: the units
-// behind the read position are final, and the search goes on in units not yet written, so this
-// finds the same matches as building a new text.
+// A replacement no longer than its find string is written over the text itself; one of the same
+// length needs no moving at all.
 bool ReplaceShrinking(std::u16string& text, std::u16string_view find,
                       std::u16string_view replacement) {
+    if (replacement.size() != find.size()) {
+        return ReplaceShrinkingWhere(text, find, replacement,
+                                     [](std::u16string_view, std::size_t) { return true; });
+    }
     std::size_t match = Find(text, find, 0);
-    if (match == npos) {
-        return false;
-    }
-    char16_t* units = text.data();
-    const std::size_t size = text.size();
-    if (replacement.size() == find.size()) {
-        while (match != npos) {
-            std::copy(replacement.begin(), replacement.end(), units + match);
-            match = Find(text, find, match + find.size());
-        }
-        return true;
-    }
-    std::size_t written = match;  // units before `read` are final up to here
-    std::size_t read = match;
+    const bool found = match != npos;
     while (match != npos) {
-        if (written != read) {
-            std::memmove(units + written, units + read, (match - read) * sizeof(char16_t));
-        }
-        written += match - read;
-        std::copy(replacement.begin(), replacement.end(), units + written);
-        written += replacement.size();
-        read = match + find.size();
-        match = Find(text, find, read);
+        std::copy(replacement.begin(), replacement.end(), text.data() + match);
+        match = Find(text, find, match + find.size());
     }
-    std::memmove(units + written, units + read, (size - read) * sizeof(char16_t));
-    text.resize(written + (size - read));
-    return true;
+    return found;
 }
 
 }  // namespace
