@@ -105,22 +105,6 @@ void TransformInto(std::u16string_view from, std::u16string& text, Transform tra
     }
 }
 
-// Applies `rows` in order to `text`, as ApplyRowsInPlace does, a piece of the text at a time. The
-// pieces end at spaces, so no find string may hold one: a match then never reaches across the
-// end of a piece, and every row gives the same text on the pieces as on the whole.
-void ApplyRowsInPieces(std::u16string& text, std::span<const ReplaceRow> rows,
-                       std::u16string& scratch);
-
-// Whether no row's find string holds `unit`.
-constexpr bool FindsLack(std::span<const ReplaceRow> rows, char16_t unit) {
-    for (const ReplaceRow& row : rows) {
-        if (row.Find.find(unit) != std::u16string_view::npos) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Leaves the units of `from` in `text`, which may hold them already.
 inline void Take(std::u16string_view from, std::u16string& text) {
     if (from.data() != text.data() || from.size() != text.size()) {

@@ -50,8 +50,6 @@ constexpr bool NameFixupsKeepLineEnds() {
     return true;
 }
 static_assert(NameFixupsKeepLineEnds());
-static_assert(detail::FindsLack(LeetNameFixupTable, u' ') &&
-              detail::FindsLack(LeetWordFixupTable, u' '));
 
 bool IsTrailingMark(char16_t unit) {
     return LeetWordTrailingMarks.find(unit) != std::u16string_view::npos;
@@ -134,7 +132,7 @@ void ApplyLeetCharacters(std::u16string_view from, std::u16string& text, bool sl
                          std::u16string& scratch) {
     ApplyUnitMap(from, text, slangStyle ? LeetSlangMap : LeetMap);
     if (!slangStyle) {
-        ApplyRowsInPieces(text, LeetNameFixupTable, scratch);
+        ApplyRowsInPlace(text, LeetNameFixupTable, scratch);
     }
 }
 
@@ -160,7 +158,7 @@ void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16strin
         out.append(text.data() + copied, text.size() - copied);
         text.swap(out);
     }
-    ApplyRowsInPieces(text, LeetWordFixupTable, scratch);
+    ApplyRowsInPlace(text, LeetWordFixupTable, scratch);
 }
 
 }  // namespace detail

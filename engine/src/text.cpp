@@ -223,46 +223,6 @@ void ApplyRowsInPlace(std::u16string& text, std::span<const ReplaceRow> rows,
     }
 }
 
-void ApplyRowsInPieces(std::u16string& text, std::span<const ReplaceRow> rows,
-                       std::u16string& scratch) {
-    // Pieces of a few ten thousand units stay in the processor's cache while every row runs over
-    // them; the text itself is read once and, where something changes, written once.
-    constexpr std::size_t PieceLength = 16 * 1024;
-    if (text.size() <= 2 * PieceLength) {
-        ApplyRowsInPlace(text, rows, scratch);
-        return;
-    }
-    std::u16string& out = scratch;
-    std::u16string piece;
-    std::u16string pieceScratch;
-    std::size_t copied = 0;
-    bool changed = false;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t space = Find(text, u" ", std::min(start + PieceLength, text.size()));
-        const std::size_t end = space == npos ? text.size() : space + 1;
-        piece.assign(text.data() + start, end - start);
-        bool replaced = false;
-        for (const ReplaceRow& row : rows) {
-            replaced = ReplaceInPlace(piece, row.Find, row.Replacement, pieceScratch) || replaced;
-        }
-        if (replaced) {
-            if (!changed) {
-                out.clear();
-                out.reserve(text.size() + text.size() / 8);
-                changed = true;
-            }
-            out.append(text.data() + copied, start - copied);
-            out += piece;
-            copied = end;
-        }
-        start = end;
-    }
-    if (changed) {
-        out.append(text.data() + copied, text.size() - copied);
-        text.swap(out);
-    }
-}
-
 void ToLowerUnits(const char16_t* units, char16_t* out, std::size_t size) {
     std::size_t i = 0;
 #if defined(__SSE2__)
