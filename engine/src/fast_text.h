@@ -112,10 +112,9 @@ inline void Take(std::u16string_view from, std::u16string& text) {
     }
 }
 
-// Lower-cases with ToLower: `size` units into `out` (which may be `units`), a whole text in
-// place, or `from` into `text`.
+// Lower-cases with ToLower: `size` units into `out` (which may be `units`), or `from` into
+// `text`.
 void ToLowerUnits(const char16_t* units, char16_t* out, std::size_t size);
-void ToLowerInPlace(std::u16string& text);
 void ToLowerInto(std::u16string_view from, std::u16string& text);
 
 // A set of up to 64 table rows, one bit per row.

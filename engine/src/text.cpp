@@ -252,10 +252,6 @@ void ToLowerUnits(const char16_t* units, char16_t* out, std::size_t size) {
     }
 }
 
-void ToLowerInPlace(std::u16string& text) {
-    ToLowerUnits(text.data(), text.data(), text.size());
-}
-
 void ToLowerInto(std::u16string_view from, std::u16string& text) {
     TransformInto(from, text, ToLowerUnits);
 }
@@ -550,8 +546,8 @@ char16_t ToLower(char16_t unit) {
 }
 
 std::u16string ToLower(std::u16string_view text) {
-    std::u16string lower(text);
-    detail::ToLowerInPlace(lower);
+    std::u16string lower;
+    detail::ToLowerInto(text, lower);
     return lower;
 }
 
