@@ -100,6 +100,11 @@ BackResult ConvertBack(std::u16string_view text, const ConversionOptions& option
     // leaves its result in the part.
     std::u16string scratch;
     const std::size_t cut = detail::LineBreakCut(source);
+    if (!options.MatrixStyle) {
+        // Room for the whole result from the start lets the second part join the first without
+        // moving the first. Only the slang table ever makes a text longer ("0" becomes "elwind").
+        working.reserve(source.size() + (options.SlangStyle ? source.size() / 8 : 0) + 64);
+    }
     detail::InTwoParts(source, working, cut, scratch,
                        [&options](std::u16string_view from, std::u16string& part,
                                   std::u16string& partScratch, bool) {
