@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -14,6 +15,11 @@
 #include <string_view>
 #include <thread>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#include <immintrin.h>
+#endif
 
 #include "schnackomat/text.h"
 
@@ -40,6 +46,91 @@ std::size_t FindAnyOf(std::u16string_view text, std::u16string_view units, std::
 bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view find,
                     std::u16string_view replacement);
 
+// Calls `found(at)` for every position `at` at which `find` occurs in `text`, in order,
+// overlapping occurrences included: one scan of the text, eight units at a time, where a Find
+// for every occurrence would start a search anew each time. `found` may rewrite the units before
+// `at + find.size()`; the occurrences reported after that which start before that point are then
+// not to be trusted, those from it on are.
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+// The block scan of ForEachOccurrence, sixteen units at a time, from `i` on while a whole block
+// fits before `last`; leaves `i` where it stopped.
+template <typename Found>
+__attribute__((target("avx2"))) void ForEachOccurrenceWide(const char16_t* units, std::size_t& i,
+                                                           std::size_t last,
+                                                           std::u16string_view find, Found& found) {
+    const std::size_t length = find.size();
+    const std::size_t secondOffset = length > 2 ? 1 : 0;
+    const __m256i first = _mm256_set1_epi16(static_cast<short>(find[0]));
+    const __m256i second = _mm256_set1_epi16(static_cast<short>(find[secondOffset]));
+    const __m256i final = _mm256_set1_epi16(static_cast<short>(find[length - 1]));
+    for (; i + 16 <= last + 1; i += 16) {
+        const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + i));
+        const __m256i next =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + i + secondOffset));
+        const __m256i end =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + i + length - 1));
+        const __m256i hits = _mm256_and_si256(
+            _mm256_and_si256(_mm256_cmpeq_epi16(here, first), _mm256_cmpeq_epi16(next, second)),
+            _mm256_cmpeq_epi16(end, final));
+        for (auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits)); mask != 0;
+             mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            if (std::equal(find.begin() + 1, find.end(), units + at + 1)) {
+                found(at);
+            }
+        }
+    }
+}
+#endif
+
+template <typename Found>
+void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found found) {
+    const std::size_t length = find.size();
+    if (length == 0 || text.size() < length) {
+        return;
+    }
+    const char16_t* units = text.data();
+    const std::size_t last = text.size() - length;  // the last possible start
+    const auto rest = [&](std::size_t at) {
+        return std::equal(find.begin() + 1, find.end(), units + at + 1);
+    };
+    std::size_t i = 0;
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+    if (last >= 32 && HasAvx2()) {
+        ForEachOccurrenceWide(units, i, last, find, found);
+    }
+#endif
+#if defined(__SSE2__)
+    // Candidates must match the first, second and last unit; only those are compared in full.
+    const std::size_t secondOffset = length > 2 ? 1 : 0;
+    const auto spread = [](char16_t unit) { return _mm_set1_epi16(static_cast<short>(unit)); };
+    const auto load = [units](std::size_t at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+    };
+    const __m128i first = spread(find[0]);
+    const __m128i second = spread(find[secondOffset]);
+    const __m128i final = spread(find[length - 1]);
+    for (; i + 8 <= last + 1; i += 8) {
+        const __m128i hits =
+            _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(load(i), first),
+                                        _mm_cmpeq_epi16(load(i + secondOffset), second)),
+                          _mm_cmpeq_epi16(load(i + length - 1), final));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
+             mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
+            if (rest(at)) {
+                found(at);
+            }
+        }
+    }
+#endif
+    for (; i <= last; ++i) {
+        if (units[i] == find[0] && rest(i)) {
+            found(i);
+        }
+    }
+}
+
 // Replaces every occurrence of `find` in `text` that `accept(text, at)` takes by `replacement`,
 // which is no longer than `find`, and returns whether it replaced any. The text is rewritten
 // where it is: the units behind the read position are final, and the search and `accept` look
@@ -53,11 +144,9 @@ bool ReplaceShrinkingWhere(std::u16string& text, std::u16string_view find,
     const std::size_t size = text.size();
     std::size_t written = 0;
     std::size_t read = 0;
-    std::size_t at = Find(view, find, 0);
-    while (at != npos) {
-        if (!accept(view, at)) {
-            at = Find(view, find, at + 1);
-            continue;
+    ForEachOccurrence(view, find, [&](std::size_t at) {
+        if (at < read || !accept(view, at)) {  // overlapping a match taken, or not taken
+            return;
         }
         if (written != read) {
             std::memmove(units + written, units + read, (at - read) * sizeof(char16_t));
@@ -66,8 +155,7 @@ bool ReplaceShrinkingWhere(std::u16string& text, std::u16string_view find,
         std::copy(replacement.begin(), replacement.end(), units + written);
         written += replacement.size();
         read = at + find.size();
-        at = Find(view, find, read);
-    }
+    });
     if (read == 0) {
         return false;
     }

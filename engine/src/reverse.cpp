@@ -38,14 +38,13 @@ void RestoreLeetWords(std::u16string_view from, std::u16string& text) {
         text.clear();
         text.reserve(from.size());
         std::size_t copied = 0;
-        for (std::size_t at = Find(from, LeetEnding, 0); at != npos;
-             at = Find(from, LeetEnding, at + 1)) {
-            if (StemEndingWordEnd(from, at, LeetEnding.size()) != npos) {
+        ForEachOccurrence(from, LeetEnding, [&](std::size_t at) {
+            if (at >= copied && StemEndingWordEnd(from, at, LeetEnding.size()) != npos) {
                 text.append(from.data() + copied, at - copied);
                 text += PlainEnding;
                 copied = at + LeetEnding.size();
             }
-        }
+        });
         text.append(from.data() + copied, from.size() - copied);
         return;
     }

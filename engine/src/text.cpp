@@ -192,13 +192,14 @@ bool ReplaceShrinking(std::u16string& text, std::u16string_view find,
         return ReplaceShrinkingWhere(text, find, replacement,
                                      [](std::u16string_view, std::size_t) { return true; });
     }
-    std::size_t match = Find(text, find, 0);
-    const bool found = match != npos;
-    while (match != npos) {
-        std::copy(replacement.begin(), replacement.end(), text.data() + match);
-        match = Find(text, find, match + find.size());
-    }
-    return found;
+    std::size_t next = 0;  // where the next match may start
+    ForEachOccurrence(text, find, [&](std::size_t at) {
+        if (at >= next) {
+            std::copy(replacement.begin(), replacement.end(), text.data() + at);
+            next = at + find.size();
+        }
+    });
+    return next != 0;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,30 @@ TEST(ApplyTableTest, LaterRowsSeeWhatEarlierRowsWrote) {
     constexpr std::array<ReplaceRow, 2> reversed{{{u"b", u"c"}, {u"a", u"b"}}};
     EXPECT_EQ(ApplyTable(u"ab", reversed), u"bc");
 }
+
+// A table of one row rewrites the text in place where the row does not make it longer; it must
+// still find what ReplaceAll finds, with the matches overlapping, back to back and crossing the
+// blocks the search works in.
+class OneRowTableTest : public testing::TestWithParam<ReplaceRow> {};
+
+TEST_P(OneRowTableTest, GivesWhatReplaceAllGives) {
+    const ReplaceRow row = GetParam();
+    const std::array<ReplaceRow, 1> table{row};
+    for (const std::u16string_view unit : {u"a", u"ab", u"aab", u"abba", u"aaba b"}) {
+        std::u16string text;
+        for (std::size_t length = 0; length < 90; ++length) {
+            EXPECT_EQ(ApplyTable(text, table), ReplaceAll(text, row.Find, row.Replacement))
+                << std::string(text.begin(), text.end());
+            text += unit[length % unit.size()];
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OneRowTableTest,
+                         testing::Values(ReplaceRow{u"aa", u"b"}, ReplaceRow{u"aa", u"ba"},
+                                         ReplaceRow{u"aab", u"b"}, ReplaceRow{u"ab", u""},
+                                         ReplaceRow{u"aba", u"bab"}, ReplaceRow{u"a", u"b"},
+                                         ReplaceRow{u"bb", u"a"}, ReplaceRow{u"a b", u"x"}));
 
 struct LowerCase {
     char16_t Unit;
