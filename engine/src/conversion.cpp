@@ -43,23 +43,44 @@ ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& 
                                detail::SwapLetters(part, partScratch);
                            });
         result.Censored = censored[0] || censored[1];
-        detail::ApplyTuPhrases(working, scratch);
-        working += u" whatever";
-    }
-    if (options.LeetCharacters || options.LeetWords) {
-        // The leet stages look at no more than one line at a time too, but for the length of the
-        // second part's first word: the units before it go along. They start from the slang
-        // stages' output, or else from the input itself.
-        const std::u16string_view source = options.SlangStyle ? std::u16string_view(working) : text;
-        const std::size_t cut = detail::LineBreakCut(source);
+        // The periphrasis carries a verb no further than the next sentence end, and the leet
+        // stages look back no further than the last space: the rest of the text from a sentence
+        // end on is worked on apart, but for the verbs left pending at its end, which go to the
+        // first part's next pass.
+        const std::size_t sentenceCut = detail::SentenceCut(working);
+        detail::PendingVerbs pendingVerbs;
+        detail::InTwoParts(working, working, sentenceCut, scratch,
+                           [&](std::u16string_view from, std::u16string& part,
+                               std::u16string& partScratch, bool tail) {
+                               detail::Take(from, part);
+                               const detail::TextPart which = sentenceCut == 0
+                                                                  ? detail::TextPart::Whole
+                                                              : tail ? detail::TextPart::Second
+                                                                     : detail::TextPart::First;
+                               detail::ApplyTuPhrases(part, partScratch, which, &pendingVerbs);
+                               if (which != detail::TextPart::First) {
+                                   part += u" whatever";
+                               }
+                               // The second part starts after a space: its first word starts with
+                               // it.
+                               if (options.LeetCharacters) {
+                                   detail::ApplyLeetCharacters(part, part, true, partScratch);
+                               }
+                               if (options.LeetWords) {
+                                   detail::ApplyLeetWords(part, partScratch);
+                               }
+                           });
+    } else if (options.LeetCharacters || options.LeetWords) {
+        // The leet stages look at no more than one line at a time, but for the length of the
+        // second part's first word: the units before it go along.
+        const std::size_t cut = detail::LineBreakCut(text);
         const std::size_t kept = std::min<std::size_t>(cut, LeetWordMinimumLength);
-        const std::u16string before(source.substr(cut - kept, kept));
-        detail::InTwoParts(source, working, cut, scratch,
+        const std::u16string before(text.substr(cut - kept, kept));
+        detail::InTwoParts(text, working, cut, scratch,
                            [&](std::u16string_view from, std::u16string& part,
                                std::u16string& partScratch, bool tail) {
                                if (options.LeetCharacters) {
-                                   detail::ApplyLeetCharacters(from, part, options.SlangStyle,
-                                                               partScratch);
+                                   detail::ApplyLeetCharacters(from, part, false, partScratch);
                                } else {
                                    detail::Take(from, part);
                                }

@@ -51,6 +51,12 @@ constexpr bool NameFixupsKeepLineEnds() {
 }
 static_assert(NameFixupsKeepLineEnds());
 
+// With the slang style they may work on the parts of a text cut just after a space as well: no
+// find string or replacement of the rows they then apply holds a space, so no row matches across
+// the cut or moves it, and the second part's first word starts with the part.
+static_assert(detail::LeavesUnitAlone(LeetWordFixupTable, u' ') &&
+              detail::LeavesUnitAlone(LeetWordEndings, u' '));
+
 bool IsTrailingMark(char16_t unit) {
     return LeetWordTrailingMarks.find(unit) != std::u16string_view::npos;
 }

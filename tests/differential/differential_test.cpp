@@ -295,5 +295,38 @@ TEST(Differential, PipelinesAgreeWhereALongTextIsCut) {
     }
 }
 
+// With the slang style, the stages from the periphrasis on work on a long text in two parts cut
+// just after the first sentence end past its middle. Around the cut: a verb pending up to it, a
+// subject, a short word and a leet ending just after it. At the end: a verb still pending after
+// each pass, which the whole text's next pass, and so the first part, starts with. The filler
+// has no sentence end, so the cut falls at the seam's.
+TEST(Differential, PipelinesAgreeWhereALongTextIsCutAfterASentence) {
+    std::u16string filler;
+    while (filler.size() < 130 * 1024) {
+        filler += u"ich gehe heim, du gehst mit, wir gehen heute zum markt, ";
+    }
+    const std::u16string_view seams[] = {u"ich gehe. ",    u"x. ich gehe ", u"gehen. gehen ",
+                                         u"du. wir gehen", u"?! du gehst",  u"ende: ab ",
+                                         u"kk; 3n "};
+    const std::u16string_view ends[] = {u"", u" ich gehe", u" du gehst", u" wir gehen",
+                                        u" ich gehe, du gehst, wir gehen"};
+    const auto check = [&](std::u16string_view start, std::u16string_view seam,
+                           std::u16string_view end) {
+        const std::u16string text = std::u16string(start) + filler + filler.substr(0, 2000) +
+                                    std::u16string(seam) + filler + std::u16string(end);
+        for (unsigned bits = 1; bits < 8; bits += 2) {  // the slang style with every leet option
+            ASSERT_TRUE(PipelinesAgree(text, Options(bits, DefaultMatrixKey), bits))
+                << "start " << Show(start) << " seam " << Show(seam) << " end " << Show(end);
+        }
+    };
+    for (std::u16string_view seam : seams) {
+        check(u"", seam, u" wir gehen");
+    }
+    for (std::u16string_view end : ends) {
+        check(u"", u"ich gehe. ", end);
+        check(u"hallo. ", u"x. ich gehe ", end);
+    }
+}
+
 }  // namespace
 }  // namespace schnackomat
