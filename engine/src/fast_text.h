@@ -51,6 +51,18 @@ bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16strin
 // for every occurrence would start a search anew each time. `found` may rewrite the units before
 // `at + find.size()`; the occurrences reported after that which start before that point are then
 // not to be trusted, those from it on are.
+// Whether `units` hold the units of `find` from its unit `from` up to its unit `to`.
+inline bool SameUnitsBetween(const char16_t* units, std::u16string_view find, std::size_t from,
+                             std::size_t to) {
+    const std::u16string_view wanted = find.substr(0, to);
+    for (std::size_t k = from; k < wanted.size(); ++k) {
+        if (units[k] != wanted[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 #if defined(SCHNACKOMAT_HAVE_AVX2)
 // The block scan of ForEachOccurrence, sixteen units at a time, from `i` on while a whole block
 // fits before `last`; leaves `i` where it stopped.
@@ -75,7 +87,7 @@ __attribute__((target("avx2"))) void ForEachOccurrenceWide(const char16_t* units
         for (auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits)); mask != 0;
              mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
             const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-            if (std::equal(find.begin() + 1, find.end(), units + at + 1)) {
+            if (SameUnitsBetween(units + at, find, 2, length - 1)) {
                 found(at);
             }
         }
@@ -91,9 +103,6 @@ void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found
     }
     const char16_t* units = text.data();
     const std::size_t last = text.size() - length;  // the last possible start
-    const auto rest = [&](std::size_t at) {
-        return std::equal(find.begin() + 1, find.end(), units + at + 1);
-    };
     std::size_t i = 0;
 #if defined(SCHNACKOMAT_HAVE_AVX2)
     if (last >= 32 && HasAvx2()) {
@@ -118,14 +127,44 @@ void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found
         for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
              mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
             const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-            if (rest(at)) {
+            if (SameUnitsBetween(units + at, find, 2, length - 1)) {
                 found(at);
             }
         }
     }
 #endif
     for (; i <= last; ++i) {
-        if (units[i] == find[0] && rest(i)) {
+        if (units[i] == find[0] && SameUnitsBetween(units + i, find, 1, length)) {
+            found(i);
+        }
+    }
+}
+
+// Calls `found(at)` for every position `at` of `text` that holds one of `units` (at most eight),
+// in order: one scan, eight units at a time.
+template <typename Found>
+void ForEachOf(std::u16string_view text, std::u16string_view units, Found found) {
+    const char16_t* in = text.data();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    __m128i wanted[8];
+    for (std::size_t k = 0; k < units.size(); ++k) {
+        wanted[k] = _mm_set1_epi16(static_cast<short>(units[k]));
+    }
+    for (; i + 8 <= text.size(); i += 8) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        __m128i hits = _mm_setzero_si128();
+        for (std::size_t k = 0; k < units.size(); ++k) {
+            hits = _mm_or_si128(hits, _mm_cmpeq_epi16(block, wanted[k]));
+        }
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
+             mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
+            found(i + static_cast<std::size_t>(std::countr_zero(mask)) / 2);
+        }
+    }
+#endif
+    for (; i < text.size(); ++i) {
+        if (units.find(in[i]) != npos) {
             found(i);
         }
     }

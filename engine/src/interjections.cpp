@@ -66,6 +66,28 @@ constexpr std::array<char16_t, MarkCount> MarkUnits = [] {
     return marks;
 }();
 
+// Each interjection split at its full stop, if it has one, where the sentence interjection may
+// follow.
+struct InterjectionPieces {
+    std::u16string_view ToFullStop;  // all of it, when it has none
+    std::u16string_view AfterFullStop;
+    bool HasFullStop = false;
+};
+
+constexpr std::array<InterjectionPieces, MarkCount> Pieces = [] {
+    std::array<InterjectionPieces, MarkCount> pieces{};
+    for (std::size_t k = 0; k < MarkCount; ++k) {
+        const std::u16string_view replacement = InterjectionTable[k].Replacement;
+        const std::size_t stop = replacement.find(u'.');
+        if (stop == std::u16string_view::npos) {
+            pieces[k] = {replacement, {}, false};
+        } else {
+            pieces[k] = {replacement.substr(0, stop + 1), replacement.substr(stop + 1), true};
+        }
+    }
+    return pieces;
+}();
+
 }  // namespace
 
 namespace detail {
@@ -74,43 +96,40 @@ namespace detail {
 // other full stop written, starting with the first, gets the sentence interjection after it.
 void ApplyInterjections(std::u16string& text, std::u16string& scratch, bool interjectFirst) {
     const std::u16string_view marks(MarkUnits.data(), MarkUnits.size());
-    std::size_t mark = FindAnyOf(text, marks, 0);
-    if (mark == npos) {
-        return;
-    }
     std::u16string& out = scratch;
-    out.clear();
-    out.reserve(text.size() + text.size() / 2);
+    bool changed = false;
     bool interject = interjectFirst;
     std::size_t copied = 0;
-    while (mark != npos) {
-        out.append(text.data() + copied, mark - copied);
-        const std::u16string_view replacement =
-            InterjectionTable[marks.find(text[mark])].Replacement;
-        for (char16_t unit : replacement) {
-            out += unit;
-            if (unit == u'.') {
-                if (interject) {
-                    out += SentenceInterjection;
-                }
-                interject = !interject;
-            }
+    ForEachOf(text, marks, [&](std::size_t mark) {
+        if (!changed) {
+            out.clear();
+            out.reserve(text.size() + text.size() / 2);
+            changed = true;
         }
+        out.append(text.data() + copied, mark - copied);
+        const InterjectionPieces& pieces = Pieces[marks.find(text[mark])];
+        out += pieces.ToFullStop;
+        if (pieces.HasFullStop) {
+            if (interject) {
+                out += SentenceInterjection;
+            }
+            interject = !interject;
+        }
+        out += pieces.AfterFullStop;
         copied = mark + 1;
         if (copied < text.size() && text[copied] == u' ') {
-            ++copied;
+            ++copied;  // not a mark: the scan finds the same marks
         }
-        mark = FindAnyOf(text, marks, copied);
+    });
+    if (changed) {
+        out.append(text.data() + copied, text.size() - copied);
+        text.swap(out);
     }
-    out.append(text.data() + copied, text.size() - copied);
-    text.swap(out);
 }
 
 bool InterjectsAfter(std::u16string_view text) {
-    bool interject = true;
-    for (std::size_t at = Find(text, u".", 0); at != npos; at = Find(text, u".", at + 1)) {
-        interject = !interject;
-    }
+    bool interject = true;  // every other full stop gets it, starting with the first
+    ForEachOccurrence(text, u".", [&interject](std::size_t) { interject = !interject; });
     return interject;
 }
 
