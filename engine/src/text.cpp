@@ -491,27 +491,33 @@ bool CompiledTable::ApplyGroup(const Group& group, std::u16string_view text, std
 
     // The loop keeps its state in locals (the rewrite gets copies), and clears the masks at a
     // barrier by arithmetic rather than by a branch that would be taken at random.
-    std::size_t start = 0;
     const PairRows* previous = pairs;  // the pairs that start with the previous unit's class
     RowSet starting = 0;
     RowSet ending = 0;
     const std::size_t size = text.size();
     const char16_t* units = text.data();
+    // Where the run that ends at `end` starts: looked for only for the few runs rewritten.
+    const auto runStart = [&](std::size_t end) {
+        std::size_t start = end;
+        while (start > 0 && unitClass[units[start - 1]] != 0) {
+            --start;
+        }
+        return start;
+    };
     for (std::size_t i = 0; i < size; ++i) {
         const std::size_t unit = unitClass[units[i]];
         const RowSet isBarrier = unit == 0;
         if (__builtin_expect((isBarrier & ((starting & ending) != 0)) != 0, 0)) {
-            rewrite(start, i, starting & ending);
+            rewrite(runStart(i), i, starting & ending);
         }
         const PairRows& pair = previous[unit];
         const RowSet keep = isBarrier - 1;  // all ones inside a run, zero at a barrier
         starting = (starting & keep) | pair.Starting;
         ending = (ending & keep) | pair.Ending;
-        start = (start & keep) | ((i + 1) & ~keep);
         previous = pairs + unit * classes;
     }
     if ((starting & ending) != 0) {
-        rewrite(start, size, starting & ending);
+        rewrite(runStart(size), size, starting & ending);
     }
     if (changed) {
         out.append(text.data() + copied, text.size() - copied);
