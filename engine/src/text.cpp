@@ -311,17 +311,8 @@ struct SmallRun {
         const char16_t* in = Buffers[Current].data();
         char16_t* out = Buffers[1 - Current].data();
         const std::size_t size = find.size();
-        // Most noted rows do not occur in the run after all: look before copying anything.
+        std::size_t written = 0;
         std::size_t i = 0;
-        while (i + size <= Length &&
-               !(in[i] == find[0] && SameUnits(in + i + 1, find.data() + 1, size - 1))) {
-            ++i;
-        }
-        if (i + size > Length) {
-            return true;
-        }
-        std::copy(in, in + i, out);
-        std::size_t written = i;
         bool any = false;
         while (i + size <= Length) {
             if (in[i] == find[0] && SameUnits(in + i + 1, find.data() + 1, size - 1)) {
