@@ -308,12 +308,22 @@ constexpr bool IsUnitTable(std::span<const ReplaceRow> table) {
 // Rows that each turn one unit into one unit can be applied in a single pass: following every
 // unit through the rows in order gives what the rows give one after the other, because such a
 // row only ever looks at one unit.
-using UnitMap = std::array<char16_t, 256>;
+//
+// Beside the map itself, the units that change are grouped by their high four bits, each group
+// with what its sixteen units become, so that a table lookup can translate sixteen units at a
+// time; this works when every unit becomes one below 256.
+struct UnitMap {
+    std::array<char16_t, 256> Units{};
+    bool Narrow = true;                                  // every unit becomes one below 256
+    std::size_t Groups = 0;                              // groups with a unit that changes
+    std::array<std::uint8_t, 16> High{};                 // per group: the high four bits
+    std::array<std::array<std::uint8_t, 16>, 16> Low{};  // per group: what its units become
+};
 
 constexpr UnitMap MakeUnitMap(std::span<const ReplaceRow> first,
                               std::span<const ReplaceRow> second = {}) {
     UnitMap map{};
-    for (std::size_t unit = 0; unit < map.size(); ++unit) {
+    for (std::size_t unit = 0; unit < map.Units.size(); ++unit) {
         char16_t mapped = static_cast<char16_t>(unit);
         for (std::span<const ReplaceRow> table : {first, second}) {
             for (const ReplaceRow& row : table) {
@@ -322,17 +332,33 @@ constexpr UnitMap MakeUnitMap(std::span<const ReplaceRow> first,
                 }
             }
         }
-        map[unit] = mapped;
+        map.Units[unit] = mapped;
+        map.Narrow = map.Narrow && mapped < 256;
+    }
+    for (std::size_t high = 0; high < 16 && map.Narrow; ++high) {
+        std::array<std::uint8_t, 16> low{};
+        bool changes = false;
+        for (std::size_t unit = 0; unit < 16; ++unit) {
+            const std::size_t at = high * 16 + unit;
+            low[unit] = static_cast<std::uint8_t>(map.Units[at]);
+            changes = changes || map.Units[at] != at;
+        }
+        if (changes) {
+            map.High[map.Groups] = static_cast<std::uint8_t>(high);
+            map.Low[map.Groups] = low;
+            ++map.Groups;
+        }
     }
     return map;
 }
 
+// Writes the `size` units at `units` translated by `map` to `out`, which may be `units`.
+void MapUnits(const char16_t* units, char16_t* out, std::size_t size, const UnitMap& map);
+
 // Leaves in `text` the units of `from` (which may be `text` itself) translated by `map`.
 inline void ApplyUnitMap(std::u16string_view from, std::u16string& text, const UnitMap& map) {
     TransformInto(from, text, [&map](const char16_t* units, char16_t* out, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) {
-            out[i] = units[i] < 256 ? map[units[i]] : units[i];
-        }
+        MapUnits(units, out, size, map);
     });
 }
 

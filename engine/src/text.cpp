@@ -259,6 +259,54 @@ void ToLowerInto(std::u16string_view from, std::u16string& text) {
 
 namespace {
 
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+// Translates sixteen units at a time while they last and returns how many it did: the low four
+// bits of each unit pick what it becomes from its group's sixteen, looked up for every group at
+// once, and the unit takes the one of the group its high bits name (units from 256 on are in
+// none).
+__attribute__((target("avx2"))) std::size_t MapUnitsWide(const char16_t* units, char16_t* out,
+                                                         std::size_t size, const UnitMap& map) {
+    __m256i high[16];
+    __m256i low[16];
+    for (std::size_t k = 0; k < map.Groups; ++k) {
+        high[k] = _mm256_set1_epi16(map.High[k]);
+        low[k] = _mm256_broadcastsi128_si256(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(map.Low[k].data())));
+    }
+    const __m256i lowBits = _mm256_set1_epi16(0x000F);
+    // A lookup index with its top bit set gives 0: the high byte of each unit's index.
+    const __m256i noLookup = _mm256_set1_epi16(static_cast<short>(0x8000));
+    std::size_t i = 0;
+    for (; i + 16 <= size; i += 16) {
+        __m256i block = LoadWide(units + i);
+        const __m256i index = _mm256_or_si256(_mm256_and_si256(block, lowBits), noLookup);
+        const __m256i highBits = _mm256_srli_epi16(block, 4);
+        for (std::size_t k = 0; k < map.Groups; ++k) {
+            block = _mm256_blendv_epi8(block, _mm256_shuffle_epi8(low[k], index),
+                                       _mm256_cmpeq_epi16(highBits, high[k]));
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), block);
+    }
+    return i;
+}
+#endif
+
+}  // namespace
+
+void MapUnits(const char16_t* units, char16_t* out, std::size_t size, const UnitMap& map) {
+    std::size_t i = 0;
+#if defined(SCHNACKOMAT_HAVE_AVX2)
+    if (map.Narrow && HasAvx2()) {
+        i = MapUnitsWide(units, out, size, map);
+    }
+#endif
+    for (; i < size; ++i) {
+        out[i] = units[i] < 256 ? map.Units[units[i]] : units[i];
+    }
+}
+
+namespace {
+
 // Whether an occurrence of `later` can overlap an inserted `replacement` (or, for an empty
 // replacement, span the place where the match was taken out).
 bool CanMake(std::u16string_view replacement, std::u16string_view later) {

@@ -204,6 +204,26 @@ TEST(Differential, ToLowerAgreesOnEveryUnit) {
     }
 }
 
+// The leet letters and their reverse translate many units at a time: every unit, at every place
+// in such a group.
+TEST(Differential, LeetCharactersAgreeOnEveryUnit) {
+    std::u16string units;
+    for (std::uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
+        units += static_cast<char16_t>(unit);
+    }
+    for (std::size_t shift = 0; shift < 17; ++shift) {
+        const std::u16string text = units.substr(shift) + units.substr(0, shift);
+        for (bool slangStyle : {false, true}) {
+            ASSERT_EQ(ApplyLeetCharacters(text, slangStyle),
+                      ref::ApplyLeetCharacters(text, slangStyle))
+                << "shift " << shift << " slang " << slangStyle;
+            ASSERT_EQ(RestoreLeetCharacters(text, slangStyle),
+                      ref::RestoreLeetCharacters(text, slangStyle))
+                << "shift " << shift << " slang " << slangStyle;
+        }
+    }
+}
+
 TEST(Differential, MatrixCodeAgreesForEveryKey) {
     TextGenerator generator(4711);
     for (int i = 0; i < GeneratedTexts; ++i) {
