@@ -46,11 +46,6 @@ std::size_t FindAnyOf(std::u16string_view text, std::u16string_view units, std::
 bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view find,
                     std::u16string_view replacement);
 
-// Calls `found(at)` for every position `at` at which `find` occurs in `text`, in order,
-// overlapping occurrences included: one scan of the text, eight units at a time, where a Find
-// for every occurrence would start a search anew each time. `found` may rewrite the units before
-// `at + find.size()`; the occurrences reported after that which start before that point are then
-// not to be trusted, those from it on are.
 // Whether `units` hold the units of `find` from its unit `from` up to its unit `to`.
 inline bool SameUnitsBetween(const char16_t* units, std::u16string_view find, std::size_t from,
                              std::size_t to) {
@@ -62,6 +57,38 @@ inline bool SameUnitsBetween(const char16_t* units, std::u16string_view find, st
     }
     return true;
 }
+
+// The hits of a block scan (a mask with two bits per unit for each block of units), gathered
+// for a batch of blocks before they are reported. Noting a block costs no branch: one without
+// hits is written and then overwritten. A branch taken for the few blocks with a hit is one the
+// processor mostly mispredicts, and on a text too long for it to learn its pattern that costs
+// more than the scan itself.
+struct BlockHits {
+    static constexpr std::size_t Batch = 64;  // blocks
+
+    std::array<std::uint64_t, Batch> Hits;  // a block's number in the batch, then its mask
+    std::size_t Count = 0;
+
+    void Note(std::size_t block, std::uint32_t mask) {
+        Hits[Count] = static_cast<std::uint64_t>(block) << 32 | mask;
+        Count += mask != 0 ? 1 : 0;
+    }
+
+    // Calls `report(at)` for every unit noted, in order, for a batch whose first block starts
+    // at `start`, and starts a new batch.
+    template <typename Report>
+    void Flush(std::size_t start, std::size_t blockUnits, Report& report) {
+        for (std::size_t k = 0; k < Count; ++k) {
+            const std::size_t blockStart =
+                start + static_cast<std::size_t>(Hits[k] >> 32) * blockUnits;
+            for (auto mask = static_cast<std::uint32_t>(Hits[k]); mask != 0;
+                 mask &= mask - 1, mask &= mask - 1) {
+                report(blockStart + static_cast<std::size_t>(std::countr_zero(mask)) / 2);
+            }
+        }
+        Count = 0;
+    }
+};
 
 #if defined(SCHNACKOMAT_HAVE_AVX2)
 // The block scan of ForEachOccurrence, sixteen units at a time, from `i` on while a whole block
@@ -75,26 +102,36 @@ __attribute__((target("avx2"))) void ForEachOccurrenceWide(const char16_t* units
     const __m256i first = _mm256_set1_epi16(static_cast<short>(find[0]));
     const __m256i second = _mm256_set1_epi16(static_cast<short>(find[secondOffset]));
     const __m256i final = _mm256_set1_epi16(static_cast<short>(find[length - 1]));
-    for (; i + 16 <= last + 1; i += 16) {
-        const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + i));
-        const __m256i next =
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + i + secondOffset));
-        const __m256i end =
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + i + length - 1));
-        const __m256i hits = _mm256_and_si256(
-            _mm256_and_si256(_mm256_cmpeq_epi16(here, first), _mm256_cmpeq_epi16(next, second)),
-            _mm256_cmpeq_epi16(end, final));
-        for (auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits)); mask != 0;
-             mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
-            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-            if (SameUnitsBetween(units + at, find, 2, length - 1)) {
-                found(at);
-            }
+    const auto load = [units](std::size_t at) __attribute__((target("avx2"))) {
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + at));
+    };
+    auto report = [&](std::size_t at) {
+        if (SameUnitsBetween(units + at, find, 2, length - 1)) {
+            found(at);
         }
+    };
+    BlockHits hits;
+    while (i + 16 <= last + 1) {
+        const std::size_t start = i;
+        const std::size_t end = std::min(last + 1, i + BlockHits::Batch * 16);
+        for (std::size_t block = 0; i + 16 <= end; i += 16, ++block) {
+            const __m256i match = _mm256_and_si256(
+                _mm256_and_si256(_mm256_cmpeq_epi16(load(i), first),
+                                 _mm256_cmpeq_epi16(load(i + secondOffset), second)),
+                _mm256_cmpeq_epi16(load(i + length - 1), final));
+            hits.Note(block, static_cast<std::uint32_t>(_mm256_movemask_epi8(match)));
+        }
+        hits.Flush(start, 16, report);
     }
 }
 #endif
 
+// Calls `found(at)` for every position `at` at which `find` occurs in `text`, in order,
+// overlapping occurrences included: one scan of the text, eight or sixteen units at a time,
+// where a Find for every occurrence would start a search anew each time. The scan may run ahead
+// of the calls. `found` may rewrite the units before `at + find.size()`; the occurrences
+// reported after that which start before that point are then not to be trusted, those from it on
+// are.
 template <typename Found>
 void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found found) {
     const std::size_t length = find.size();
@@ -119,18 +156,23 @@ void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found
     const __m128i first = spread(find[0]);
     const __m128i second = spread(find[secondOffset]);
     const __m128i final = spread(find[length - 1]);
-    for (; i + 8 <= last + 1; i += 8) {
-        const __m128i hits =
-            _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(load(i), first),
-                                        _mm_cmpeq_epi16(load(i + secondOffset), second)),
-                          _mm_cmpeq_epi16(load(i + length - 1), final));
-        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
-             mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
-            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-            if (SameUnitsBetween(units + at, find, 2, length - 1)) {
-                found(at);
-            }
+    auto report = [&](std::size_t at) {
+        if (SameUnitsBetween(units + at, find, 2, length - 1)) {
+            found(at);
         }
+    };
+    BlockHits hits;
+    while (i + 8 <= last + 1) {
+        const std::size_t start = i;
+        const std::size_t end = std::min(last + 1, i + BlockHits::Batch * 8);
+        for (std::size_t block = 0; i + 8 <= end; i += 8, ++block) {
+            const __m128i match =
+                _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(load(i), first),
+                                            _mm_cmpeq_epi16(load(i + secondOffset), second)),
+                              _mm_cmpeq_epi16(load(i + length - 1), final));
+            hits.Note(block, static_cast<std::uint32_t>(_mm_movemask_epi8(match)));
+        }
+        hits.Flush(start, 8, report);
     }
 #endif
     for (; i <= last; ++i) {
@@ -141,7 +183,7 @@ void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found
 }
 
 // Calls `found(at)` for every position `at` of `text` that holds one of `units` (at most eight),
-// in order: one scan, eight units at a time.
+// in order: one scan, eight units at a time, which may run ahead of the calls.
 template <typename Found>
 void ForEachOf(std::u16string_view text, std::u16string_view units, Found found) {
     const char16_t* in = text.data();
@@ -151,16 +193,19 @@ void ForEachOf(std::u16string_view text, std::u16string_view units, Found found)
     for (std::size_t k = 0; k < units.size(); ++k) {
         wanted[k] = _mm_set1_epi16(static_cast<short>(units[k]));
     }
-    for (; i + 8 <= text.size(); i += 8) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-        __m128i hits = _mm_setzero_si128();
-        for (std::size_t k = 0; k < units.size(); ++k) {
-            hits = _mm_or_si128(hits, _mm_cmpeq_epi16(block, wanted[k]));
+    BlockHits hits;
+    while (i + 8 <= text.size()) {
+        const std::size_t start = i;
+        const std::size_t end = std::min(text.size(), i + BlockHits::Batch * 8);
+        for (std::size_t block = 0; i + 8 <= end; i += 8, ++block) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+            __m128i match = _mm_setzero_si128();
+            for (std::size_t k = 0; k < units.size(); ++k) {
+                match = _mm_or_si128(match, _mm_cmpeq_epi16(here, wanted[k]));
+            }
+            hits.Note(block, static_cast<std::uint32_t>(_mm_movemask_epi8(match)));
         }
-        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
-             mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
-            found(i + static_cast<std::size_t>(std::countr_zero(mask)) / 2);
-        }
+        hits.Flush(start, 8, found);
     }
 #endif
     for (; i < text.size(); ++i) {
