@@ -129,11 +129,14 @@ BackResult ConvertBack(std::u16string_view text, const ConversionOptions& option
     detail::InTwoParts(source, working, cut, scratch,
                        [&options](std::u16string_view from, std::u16string& part,
                                   std::u16string& partScratch, bool) {
-                           if (options.LeetCharacters) {
+                           if (options.LeetCharacters && options.LeetWords) {
+                               detail::RestoreLeetCharactersAndWords(from, part,
+                                                                     options.SlangStyle);
+                               from = part;
+                           } else if (options.LeetCharacters) {
                                detail::RestoreLeetCharacters(from, part, options.SlangStyle);
                                from = part;
-                           }
-                           if (options.LeetWords) {
+                           } else if (options.LeetWords) {
                                detail::RestoreLeetWords(from, part);
                                from = part;
                            }

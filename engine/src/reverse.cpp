@@ -55,6 +55,44 @@ void RestoreLeetWords(std::u16string_view from, std::u16string& text) {
                           });
 }
 
+void RestoreLeetCharactersAndWords(std::u16string_view from, std::u16string& text,
+                                   bool slangStyle) {
+    if (from.data() == text.data()) {  // nothing to gain: the text is rewritten where it is
+        RestoreLeetCharacters(from, text, slangStyle);
+        RestoreLeetWords(text, text);
+        return;
+    }
+    const UnitMap& map = slangStyle ? RestoreSlangMap : RestoreMap;
+    // Whether a leet ending starting in a block is one is told by at most four units after its
+    // start that may lie in the next block: the two more of the ending, a mark and a space.
+    constexpr std::size_t Block = 2048;
+    constexpr std::size_t LookAhead = 4;
+    std::array<char16_t, Block + LookAhead> units;
+    text.clear();
+    text.reserve(from.size());
+    std::size_t taken = 0;  // units at the start of a block that an ending before it took
+    for (std::size_t at = 0; at < from.size(); at += Block) {
+        const std::size_t count = std::min(Block, from.size() - at);
+        const std::size_t look = std::min(count + LookAhead, from.size() - at);
+        MapUnits(from.data() + at, units.data(), look, map);
+        const std::u16string_view block(units.data(), look);
+        std::size_t copied = taken;
+        ForEachOccurrence(block.substr(0, std::min(look, count + LeetEnding.size() - 1)),
+                          LeetEnding, [&](std::size_t ending) {
+                              if (ending >= copied &&
+                                  StemEndingWordEnd(block, ending, LeetEnding.size()) != npos) {
+                                  text.append(units.data() + copied, ending - copied);
+                                  text += PlainEnding;
+                                  copied = ending + LeetEnding.size();
+                              }
+                          });
+        if (copied < count) {
+            text.append(units.data() + copied, count - copied);
+        }
+        taken = copied > count ? copied - count : 0;
+    }
+}
+
 void RestoreSlangWords(std::u16string_view from, std::u16string& text, std::u16string& scratch) {
     static const CompiledTable table(ReverseSlangTable);
     ToLowerInto(from, text);

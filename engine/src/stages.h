@@ -61,6 +61,8 @@ std::size_t StemEndingWordEnd(std::u16string_view text, std::size_t at, std::siz
 
 void RestoreLeetCharacters(std::u16string_view from, std::u16string& text, bool slangStyle);
 void RestoreLeetWords(std::u16string_view from, std::u16string& text);
+// The two stages above, one after the other, in one pass.
+void RestoreLeetCharactersAndWords(std::u16string_view from, std::u16string& text, bool slangStyle);
 void RestoreSlangWords(std::u16string_view from, std::u16string& text, std::u16string& scratch);
 
 }  // namespace schnackomat::detail

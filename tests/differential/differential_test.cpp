@@ -315,6 +315,29 @@ TEST(Differential, PipelinesAgreeWhereALongTextIsCut) {
     }
 }
 
+// The leet stages work through a text a few thousand units at a time. A pattern of odd length,
+// dense with leet endings (followed by a space, a mark, two marks or more of the word), puts
+// every one of its units at the end of such a stretch somewhere in a text this long; the text
+// also ends in each way an ending can.
+TEST(Differential, PipelinesAgreeOnLeetEndingsEverywhereInALongerText) {
+    const std::u16string_view pattern =
+        u"w0rn. g3h0rn k0rn,x 0rn! 4b0rn wo0rn?! lorn  st0rn.y m3n 57 t";
+    ASSERT_EQ(pattern.size() % 2, 1U);
+    std::u16string text;
+    while (text.size() < 2048 * pattern.size() + 4096) {
+        text += pattern;
+    }
+    for (std::u16string_view end : {u"", u"w0rn", u"w0rn.", u"w0rn. ", u"w0rn.."}) {
+        const std::u16string whole = text + std::u16string(end);
+        for (unsigned bits = 0; bits < 16; ++bits) {
+            if ((bits & 6) != 0) {  // a leet option
+                ASSERT_TRUE(PipelinesAgree(whole, Options(bits, DefaultMatrixKey), bits))
+                    << "end " << Show(end);
+            }
+        }
+    }
+}
+
 // With the slang style, the stages from the periphrasis on work on a long text in two parts cut
 // just after the first sentence end past its middle. Around the cut: a verb pending up to it, a
 // subject, a short word and a leet ending just after it. At the end: a verb still pending after
