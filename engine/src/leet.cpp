@@ -71,9 +71,11 @@ bool LongEnough(std::u16string_view text, std::size_t wordEnd, std::u16string_vi
            before.substr(before.size() - inBefore).find(u' ') == std::u16string_view::npos;
 }
 
-// Calls `found(at, ending)` for every occurrence of a word ending's find string in `text`, in
-// order; both are two units long, so one scan looks for both, eight units at a time. The two
-// cannot overlap one another or themselves, so every occurrence is a separate one.
+// Calls `found(at, ending)` for the occurrences of a word ending's find string in `text` that
+// may end a stem, in order: those that the text's end, a space or a trailing mark follow, and
+// some more (all units from the space to "?" pass). Both find strings are two units long, so one
+// scan looks for both, eight units at a time. The two cannot overlap one another or themselves,
+// so every occurrence is a separate one.
 static_assert(LeetWordEndings.size() == 2 && LeetWordEndings[0].Find.size() == 2 &&
               LeetWordEndings[1].Find.size() == 2);
 static_assert(LeetWordEndings[0].Find[1] != LeetWordEndings[1].Find[0] &&
@@ -81,32 +83,48 @@ static_assert(LeetWordEndings[0].Find[1] != LeetWordEndings[1].Find[0] &&
               LeetWordEndings[0].Find[0] != LeetWordEndings[0].Find[1] &&
               LeetWordEndings[1].Find[0] != LeetWordEndings[1].Find[1]);
 
+constexpr bool InStemEndRange(char16_t unit) {
+    return (unit & 0xFFE0) == 0x0020;  // from the space to "?"
+}
+static_assert(InStemEndRange(u' ') && std::ranges::all_of(LeetWordTrailingMarks, InStemEndRange));
+
 template <typename Found>
 void ForEachEnding(std::u16string_view text, Found found) {
     const std::u16string_view first = LeetWordEndings[0].Find;
     const std::u16string_view second = LeetWordEndings[1].Find;
     const char16_t* units = text.data();
     const std::size_t size = text.size();
-    const auto report = [&](std::size_t at) {
+    auto report = [&](std::size_t at) {
         found(at, units[at] == first[0] ? LeetWordEndings[0] : LeetWordEndings[1]);
     };
     std::size_t i = 0;
 #if defined(__SSE2__)
     const auto spread = [](char16_t unit) { return _mm_set1_epi16(static_cast<short>(unit)); };
+    const auto load = [units](std::size_t at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+    };
     const __m128i first0 = spread(first[0]);
     const __m128i first1 = spread(first[1]);
     const __m128i second0 = spread(second[0]);
     const __m128i second1 = spread(second[1]);
-    for (; i + 9 <= size; i += 8) {  // the pairs that start at i to i + 7
-        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i + 1));
-        const __m128i hits = _mm_or_si128(
-            _mm_and_si128(_mm_cmpeq_epi16(here, first0), _mm_cmpeq_epi16(next, first1)),
-            _mm_and_si128(_mm_cmpeq_epi16(here, second0), _mm_cmpeq_epi16(next, second1)));
-        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
-             mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
-            report(i + static_cast<std::size_t>(std::countr_zero(mask)) / 2);
+    const __m128i rangeBits = spread(0xFFE0);
+    const __m128i range = spread(0x0020);
+    detail::BlockHits hits;
+    while (i + 10 <= size) {
+        const std::size_t start = i;
+        const std::size_t end = std::min(size, i + detail::BlockHits::Batch * 8);
+        // The pairs that start at i to i + 7, and the units after them.
+        for (std::size_t block = 0; i + 10 <= end; i += 8, ++block) {
+            const __m128i here = load(i);
+            const __m128i next = load(i + 1);
+            const __m128i pairs = _mm_or_si128(
+                _mm_and_si128(_mm_cmpeq_epi16(here, first0), _mm_cmpeq_epi16(next, first1)),
+                _mm_and_si128(_mm_cmpeq_epi16(here, second0), _mm_cmpeq_epi16(next, second1)));
+            const __m128i stemEnds = _mm_cmpeq_epi16(_mm_and_si128(load(i + 2), rangeBits), range);
+            hits.Note(block, static_cast<std::uint32_t>(
+                                 _mm_movemask_epi8(_mm_and_si128(pairs, stemEnds))));
         }
+        hits.Flush(start, 8, report);
     }
 #endif
     for (; i + 1 < size; ++i) {

@@ -171,6 +171,11 @@ INSTANTIATE_TEST_SUITE_P(
                     StageCase{u"64y102d", u"gayl0rd"}, StageCase{u"31i7ä2", u"elitärst"},
                     StageCase{u"31!7ä20rst", u"elitärst0rst"}, StageCase{u"d3283", u"derbst"},
                     StageCase{u"63h3n  63h3n", u"63h0rn  63h0rn"},
+                    // Long enough for the block scan, with the marks after an ending.
+                    StageCase{u"63h3n, 63h3n; 63h3n: 63h3n? 63h3n! 63h3n",
+                              u"63h0rn, 63h0rn; 63h0rn: 63h0rn? 63h0rn! 63h0rn"},
+                    StageCase{u"m4ch57? m4ch57:) m4ch57a m4ch57-",
+                              u"m4ch0rst? m4ch57:) m4ch57a m4ch0rst-"},
                     StageCase{u"63h3n\nd4", u"63h3n\nd4"}));
 
 }  // namespace
