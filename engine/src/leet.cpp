@@ -73,9 +73,9 @@ bool LongEnough(std::u16string_view text, std::size_t wordEnd, std::u16string_vi
 
 // Calls `found(at, ending)` for the occurrences of a word ending's find string in `text` that
 // may end a stem, in order: those that the text's end, a space or a trailing mark follow, and
-// some more (all units from the space to "?" pass). Both find strings are two units long, so one
-// scan looks for both, eight units at a time. The two cannot overlap one another or themselves,
-// so every occurrence is a separate one.
+// some more (all units from the space to "?" but the digits pass). Both find strings are two
+// units long, so one scan looks for both, eight units at a time. The two cannot overlap one
+// another or themselves, so every occurrence is a separate one.
 static_assert(LeetWordEndings.size() == 2 && LeetWordEndings[0].Find.size() == 2 &&
               LeetWordEndings[1].Find.size() == 2);
 static_assert(LeetWordEndings[0].Find[1] != LeetWordEndings[1].Find[0] &&
@@ -84,7 +84,7 @@ static_assert(LeetWordEndings[0].Find[1] != LeetWordEndings[1].Find[0] &&
               LeetWordEndings[1].Find[0] != LeetWordEndings[1].Find[1]);
 
 constexpr bool InStemEndRange(char16_t unit) {
-    return (unit & 0xFFE0) == 0x0020;  // from the space to "?"
+    return (unit & 0xFFE0) == 0x0020 && (unit < u'0' || unit > u'9');  // space to "?", no digit
 }
 static_assert(InStemEndRange(u' ') && std::ranges::all_of(LeetWordTrailingMarks, InStemEndRange));
 
@@ -109,6 +109,9 @@ void ForEachEnding(std::u16string_view text, Found found) {
     const __m128i second1 = spread(second[1]);
     const __m128i rangeBits = spread(0xFFE0);
     const __m128i range = spread(0x0020);
+    // Signed comparisons, for which every unit from 0x8000 on is below the digits.
+    const __m128i belowDigits = spread(u'0' - 1);
+    const __m128i aboveDigits = spread(u'9' + 1);
     detail::BlockHits hits;
     while (i + 10 <= size) {
         const std::size_t start = i;
@@ -120,7 +123,11 @@ void ForEachEnding(std::u16string_view text, Found found) {
             const __m128i pairs = _mm_or_si128(
                 _mm_and_si128(_mm_cmpeq_epi16(here, first0), _mm_cmpeq_epi16(next, first1)),
                 _mm_and_si128(_mm_cmpeq_epi16(here, second0), _mm_cmpeq_epi16(next, second1)));
-            const __m128i stemEnds = _mm_cmpeq_epi16(_mm_and_si128(load(i + 2), rangeBits), range);
+            const __m128i after = load(i + 2);
+            const __m128i digits = _mm_and_si128(_mm_cmpgt_epi16(after, belowDigits),
+                                                 _mm_cmplt_epi16(after, aboveDigits));
+            const __m128i stemEnds =
+                _mm_andnot_si128(digits, _mm_cmpeq_epi16(_mm_and_si128(after, rangeBits), range));
             hits.Note(block, static_cast<std::uint32_t>(
                                  _mm_movemask_epi8(_mm_and_si128(pairs, stemEnds))));
         }
