@@ -153,6 +153,27 @@ INSTANTIATE_TEST_SUITE_P(
         LeetCharacterCase{u"Kiste", false, u"Ki573"}, LeetCharacterCase{u"Kiste", true, u"K!573"},
         LeetCharacterCase{u"IiI", true, u"I!I"}));
 
+// A fix-up anywhere in a text is found: at every place of the blocks the searches scan, across
+// two of them, and at the text's end.
+TEST(LeetFixUpsTest, AreFoundAnywhereInAText) {
+    for (std::size_t before = 0; before < 80; ++before) {
+        const std::u16string filler(before, u'x');
+        for (std::u16string_view after : {u"", u" xx", u" xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"}) {
+            const std::u16string rest(after);
+            EXPECT_EQ(ApplyLeetCharacters(filler + u"grauwolf77" + rest, false),
+                      filler + u"5hi7 fuckin6 k080" + rest)
+                << before;
+            EXPECT_EQ(ApplyLeetCharacters(filler + u"kobo" + rest, false),
+                      filler + u"5hi7 fuckin6 k080" + rest)
+                << before;
+            EXPECT_EQ(ApplyLeetWords(filler + u" 64y102d" + rest), filler + u" gayl0rd" + rest)
+                << before;
+            EXPECT_EQ(ApplyLeetWords(filler + u" d3283" + rest), filler + u" derbst" + rest)
+                << before;
+        }
+    }
+}
+
 class LeetWordsTest : public testing::TestWithParam<StageCase> {};
 
 TEST_P(LeetWordsTest, GivesLongWordsTheirEndings) {
