@@ -315,13 +315,14 @@ TEST(Differential, PipelinesAgreeWhereALongTextIsCut) {
     }
 }
 
-// The leet stages work through a text a few thousand units at a time. A pattern of odd length,
-// dense with leet endings (followed by a space, a mark, two marks or more of the word), puts
-// every one of its units at the end of such a stretch somewhere in a text this long; the text
-// also ends in each way an ending can.
+// The reverse leet stages work through a text a few thousand units at a time. A pattern of odd
+// length, dense with leet endings (followed by a space, a mark, two marks or more of the word)
+// and with words that get one, puts every one of its units at the end of such a stretch
+// somewhere in a text this long; the text also ends in each way an ending can.
 TEST(Differential, PipelinesAgreeOnLeetEndingsEverywhereInALongerText) {
     const std::u16string_view pattern =
-        u"w0rn. g3h0rn k0rn,x 0rn! 4b0rn wo0rn?! lorn  st0rn.y m3n 57 t";
+        u"w0rn. g3h0rn k0rn,x 0rn! 4b0rn wo0rn?! lorn  st0rn.y m3n 57 t gehen. machst kommen,x "
+        u"lesen!? bist";
     ASSERT_EQ(pattern.size() % 2, 1U);
     std::u16string text;
     while (text.size() < 2048 * pattern.size() + 4096) {
