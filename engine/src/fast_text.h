@@ -92,11 +92,13 @@ struct BlockHits {
 
 #if defined(SCHNACKOMAT_HAVE_AVX2)
 // The block scan of ForEachOccurrence, sixteen units at a time, from `i` on while a whole block
-// fits before `last`; leaves `i` where it stopped.
-template <typename Found>
+// fits before `last`: reports the candidates, the units that match the find string's first,
+// second and last unit. Leaves `i` where it stopped.
+template <typename Report>
 __attribute__((target("avx2"))) void ForEachOccurrenceWide(const char16_t* units, std::size_t& i,
                                                            std::size_t last,
-                                                           std::u16string_view find, Found& found) {
+                                                           std::u16string_view find,
+                                                           Report& report) {
     const std::size_t length = find.size();
     const std::size_t secondOffset = length > 2 ? 1 : 0;
     const __m256i first = _mm256_set1_epi16(static_cast<short>(find[0]));
@@ -104,11 +106,6 @@ __attribute__((target("avx2"))) void ForEachOccurrenceWide(const char16_t* units
     const __m256i final = _mm256_set1_epi16(static_cast<short>(find[length - 1]));
     const auto load = [units](std::size_t at) __attribute__((target("avx2"))) {
         return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + at));
-    };
-    auto report = [&](std::size_t at) {
-        if (SameUnitsBetween(units + at, find, 2, length - 1)) {
-            found(at);
-        }
     };
     BlockHits hits;
     while (i + 16 <= last + 1) {
@@ -141,13 +138,18 @@ void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found
     const char16_t* units = text.data();
     const std::size_t last = text.size() - length;  // the last possible start
     std::size_t i = 0;
+    // Candidates must match the first, second and last unit; only those are compared in full.
+    auto report = [&](std::size_t at) {
+        if (SameUnitsBetween(units + at, find, 2, length - 1)) {
+            found(at);
+        }
+    };
 #if defined(SCHNACKOMAT_HAVE_AVX2)
     if (last >= 32 && HasAvx2()) {
-        ForEachOccurrenceWide(units, i, last, find, found);
+        ForEachOccurrenceWide(units, i, last, find, report);
     }
 #endif
 #if defined(__SSE2__)
-    // Candidates must match the first, second and last unit; only those are compared in full.
     const std::size_t secondOffset = length > 2 ? 1 : 0;
     const auto spread = [](char16_t unit) { return _mm_set1_epi16(static_cast<short>(unit)); };
     const auto load = [units](std::size_t at) {
@@ -156,11 +158,6 @@ void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found
     const __m128i first = spread(find[0]);
     const __m128i second = spread(find[secondOffset]);
     const __m128i final = spread(find[length - 1]);
-    auto report = [&](std::size_t at) {
-        if (SameUnitsBetween(units + at, find, 2, length - 1)) {
-            found(at);
-        }
-    };
     BlockHits hits;
     while (i + 8 <= last + 1) {
         const std::size_t start = i;
