@@ -215,4 +215,10 @@ Form2* ShowHelpWindow(const QWidget* centreOn) {
     return window.data();
 }
 
+void CloseHelpWindow() {
+    if (QPointer<Form2>& window = CurrentHelpWindow(); !window.isNull()) {
+        window->close();
+    }
+}
+
 }  // namespace schnackomat::ui

@@ -68,6 +68,9 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { None, Information, Question };
 enum class MessageAnswer { Ok, Yes, No };
 
+// The application title, also the title of the censor's message box.
+inline constexpr std::u16string_view ApplicationTitle = u"Schnackomat V3.0";
+
 // A modal message box: its text, its title (the rules always give one), its buttons and icon.
 struct Message {
     std::u16string_view Text;
