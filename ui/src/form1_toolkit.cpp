@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -138,6 +138,10 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 
 std::u16string Form1::ReadText(Control box) {
     return ToEngineText(ui::ReadText(Widget(box)));
+}
+
+std::size_t Form1::TextLength(Control box) {
+    return static_cast<std::size_t>(ui::ReadText(Widget(box)).size());
 }
 
 void Form1::WriteText(Control box, std::u16string_view text) {
