@@ -153,6 +153,11 @@ void Form1::Select(Control box, std::size_t start, std::size_t length) {
     const int from = static_cast<int>(start);
     const int to = static_cast<int>(start + length);
     if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+        if (start == 0 && length > 0 && length == TextLength(box)) {
+            // Selecting everything leaves the view where it is, as the box's own select-all does.
+            edit->selectAll();
+            return;
+        }
         QTextCursor cursor = edit->textCursor();
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
