@@ -13,6 +13,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMouseEvent;
+class QMoveEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -36,11 +37,14 @@ class Form1 : public QWidget {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void CreateControls();
     void PlaceControls();
     void ConnectRules();
+    // Puts the window's frame in the middle of the screen's free area.
+    void CentreOnScreen();
 
     void OnText1GotFocus();
     void OnText1LostFocus();
@@ -82,6 +86,9 @@ class Form1 : public QWidget {
     Clipboard& clipboard_;
     LinkOpener& linkOpener_;
     RandomSource& random_;
+
+    // Set once the window has been centred again by the frame the window manager gave it.
+    bool centredByFrame_ = false;
 
     bool text1Leads_ = false;
     bool text2Leads_ = false;
