@@ -1,12 +1,17 @@
 // The main window: its controls, the focus flags, and live conversion in both directions.
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleHints>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <initializer_list>
@@ -263,6 +268,73 @@ class Form1Test : public QObject {
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
                      qPrintable(label->objectName()));
         }
+    }
+
+    // Only the box the keys go to shows its selection in the active colour.
+    void OnlyTheFocusedBoxShowsAnActiveSelection_data() {
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("Text1") << "Text1";
+        QTest::newRow("Text2") << "Text2";
+        QTest::newRow("Text3") << "Text3";
+    }
+    void OnlyTheFocusedBoxShowsAnActiveSelection() {
+        QFETCH(QString, focused);
+        Harness harness;
+        QTest::keyClicks(harness.Text1(), "abc");
+        harness.Focus(harness.Find<QWidget>(focused.toLatin1().constData()));
+        const QColor active = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+        for (QWidget* box :
+             std::initializer_list<QWidget*>{harness.Text1(), harness.Text2(), harness.Text3()}) {
+            const QColor shown = box->palette().color(QPalette::Active, QPalette::Highlight);
+            QVERIFY2((shown == active) == (box->objectName() == focused),
+                     qPrintable(box->objectName()));
+        }
+    }
+
+    // The edit menu keeps its entries; in Text1 it names no key that appends a word there
+    // instead, while the other boxes show their keys as usual.
+    void EditMenuNamesOnlyKeysThatDoWhatItSays_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("keyShown");
+        QTest::newRow("Text1 undo") << "Text1"
+                                    << "edit-undo" << false;
+        QTest::newRow("Text1 redo") << "Text1"
+                                    << "edit-redo" << false;
+        QTest::newRow("Text1 select all") << "Text1"
+                                          << "select-all" << false;
+        QTest::newRow("Text1 cut") << "Text1"
+                                   << "edit-cut" << true;
+        QTest::newRow("Text1 copy") << "Text1"
+                                    << "edit-copy" << true;
+        QTest::newRow("Text1 paste") << "Text1"
+                                     << "edit-paste" << true;
+        QTest::newRow("Text2 undo") << "Text2"
+                                    << "edit-undo" << true;
+        QTest::newRow("Text2 select all") << "Text2"
+                                          << "select-all" << true;
+    }
+    void EditMenuNamesOnlyKeysThatDoWhatItSays() {
+        QFETCH(QString, box);
+        QFETCH(QString, entry);
+        QFETCH(bool, keyShown);
+        QGuiApplication::styleHints()->setShowShortcutsInContextMenus(true);
+        Harness harness;
+        auto* edit = harness.Find<QPlainTextEdit>(box.toLatin1().constData());
+        QMap<QString, QString> entries;
+        QTimer::singleShot(0, [&entries] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (const QAction* action : menu->actions()) {
+                    entries.insert(action->objectName(), action->text());
+                }
+                menu->close();
+            }
+        });
+        const QPoint at(5, 5);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(edit->viewport(), &event);
+        QTRY_VERIFY(entries.contains(entry));
+        QCOMPARE(entries.value(entry).contains(u'\t'), keyShown);
     }
 
     void TabVisitsControlsInOrder() {

@@ -59,19 +59,35 @@ void SetColours(QWidget* widget, const QColor& text, const QColor& background) {
     widget->setPalette(palette);
 }
 
-// Draws a box's selection in the window's inactive colours while the box lacks the focus, so
-// that only the box the keys go to shows a selection in the active colour. A popup menu taking
-// the keyboard for a while changes nothing.
+// Draws a box's selection in the inactive colours while the box lacks the focus, so that only
+// the box the keys go to shows a selection in the active colour. Where the style draws both
+// alike, the inactive selection is the active one halfway faded into the box's ground. A popup
+// menu taking the keyboard for a while changes nothing.
 class SelectionFollowsFocus final : public QObject {
   public:
     using QObject::QObject;
 
     static void Show(QWidget* box, bool focused) {
-        QPalette palette = box->palette();
-        const QPalette::ColorGroup source = focused ? QPalette::Active : QPalette::Inactive;
-        for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
-            palette.setBrush(QPalette::Active, role, QApplication::palette().brush(source, role));
+        const QPalette desktop = QApplication::palette();
+        QColor highlight = desktop.color(QPalette::Active, QPalette::Highlight);
+        QColor highlightedText = desktop.color(QPalette::Active, QPalette::HighlightedText);
+        if (!focused) {
+            const QColor inactive = desktop.color(QPalette::Inactive, QPalette::Highlight);
+            if (inactive != highlight) {
+                highlight = inactive;
+            } else {
+                const QColor ground = box->palette().color(QPalette::Base);
+                highlight = QColor((highlight.red() + ground.red()) / 2,
+                                   (highlight.green() + ground.green()) / 2,
+                                   (highlight.blue() + ground.blue()) / 2);
+            }
+            highlightedText = desktop.color(QPalette::Inactive, QPalette::HighlightedText);
         }
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Active, QPalette::Highlight, highlight);
+        palette.setColor(QPalette::Active, QPalette::HighlightedText, highlightedText);
+        palette.setColor(QPalette::Inactive, QPalette::Highlight, highlight);
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText, highlightedText);
         box->setPalette(palette);
     }
 
