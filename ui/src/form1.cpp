@@ -45,6 +45,7 @@ const QColor PaleYellow(255, 255, 192);
 const QColor Yellow(255, 255, 128);
 
 constexpr char16_t WindowTitle[] = u"Schnackomat V3.0 - schnackomat.example - von Benaldo";
+
 // Where the credit links lead.
 constexpr char AuthorMail[] = "mailto:benaldo@schnackomat.example";
 constexpr char PfiiiMail[] = "mailto:pfiii@schnackomat.example";
