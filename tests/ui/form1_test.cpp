@@ -1,15 +1,26 @@
 // The main window: its controls, the focus flags, and live conversion in both directions.
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleHints>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <initializer_list>
 
 #include "harness.h"
+#include "scaling.h"
 #include "schnackomat/slang_words.h"
+#include "schnackomat/ui/help_window.h"
+#include "schnackomat/ui/layout.h"
 
 using namespace schnackomat::ui;
 using namespace schnackomat::ui::testing;
@@ -18,42 +29,49 @@ class Form1Test : public QObject {
     Q_OBJECT
 
   private slots:
+    // At the desktop's font every control keeps its place as drawn, scaled with the window.
     void ControlsHaveTheirCaptionsAndPlaces_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<QRect>("geometry");
         QTest::newRow("Text1") << "Text1"
-                               << "" << QRect(8, 8, 577, 161);
+                               << "";
         QTest::newRow("Text2") << "Text2"
-                               << "" << QRect(8, 192, 577, 161);
+                               << "";
         QTest::newRow("Text3") << "Text3"
-                               << "qorvu" << QRect(400, 172, 97, 17);
+                               << "qorvu";
         QTest::newRow("Command1") << "Command1"
-                                  << "Ende" << QRect(512, 360, 73, 25);
+                                  << "Ende";
         QTest::newRow("Command2") << "Command2"
-                                  << "?" << QRect(560, 168, 25, 25);
+                                  << "?";
         QTest::newRow("Check1") << "Check1"
-                                << "1337" << QRect(8, 176, 57, 13);
+                                << "1337";
         QTest::newRow("Check2") << "Check2"
-                                << "Pfiii- && Benaldo- Style" << QRect(152, 176, 137, 13);
+                                << "Pfiii- && Benaldo- Style";
         QTest::newRow("Check3") << "Check3"
-                                << "1337-Wörters" << QRect(56, 176, 89, 13);
+                                << "1337-Wörters";
         QTest::newRow("Check4") << "Check4"
-                                << "The Matrix-Style" << QRect(296, 176, 97, 13);
+                                << "The Matrix-Style";
+        QTest::newRow("Label1") << "Label1"
+                                << "Gemacht für schnackomat.example von";
         QTest::newRow("Label2") << "Label2"
-                                << "Anmerkung: Die schwule Farbe wollte"
-                                << QRect(240, 368, 185, 17);
+                                << "Anmerkung: Die schwule Farbe wollte";
         QTest::newRow("Label4") << "Label4"
-                                << "Pfiii!" << QRect(421, 368, 41, 17);
+                                << "Pfiii!";
     }
     void ControlsHaveTheirCaptionsAndPlaces() {
         QFETCH(QString, name);
         QFETCH(QString, caption);
-        QFETCH(QRect, geometry);
+        QMap<QString, QRect> drawn;
+        {
+            const ApplicationFont small(FontThatFitsTheDrawing());
+            drawn = Places(Form1());
+        }
         Harness harness;
         auto* control = harness.Form().findChild<QWidget*>(name);
         QVERIFY(control);
-        QCOMPARE(control->geometry(), geometry);
+        const double scale = harness.Form().width() / 592.0;
+        QVERIFY2(ScaledBox(control->geometry(), drawn.value(name), scale),
+                 qPrintable(QStringLiteral("%1 x %2").arg(scale).arg(name)));
         QString shown;
         if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             shown = button->text();
@@ -65,32 +83,101 @@ class Form1Test : public QObject {
         QCOMPARE(shown, caption);
     }
 
-    void WindowStartsAsLaidOut() {
+    // At a font small enough for the layout as drawn, both windows have their drawn sizes and
+    // the key box its drawn font.
+    void WindowsHaveTheirDrawnSizesWhereTheFontFits() {
+        const ApplicationFont small(FontThatFitsTheDrawing());
         Harness harness;
-        QVERIFY(harness.Active());
-        Form1& form = harness.Form();
-        QCOMPARE(form.objectName(), QStringLiteral("Form1"));
-        QCOMPARE(form.windowTitle(),
-                 QStringLiteral("Schnackomat V3.0 - schnackomat.example - von Benaldo"));
-        QCOMPARE(form.size(), QSize(592, 387));
-        QCOMPARE(form.minimumSize(), form.maximumSize());
-        QCOMPARE(form.palette().color(QPalette::Window), QColor(128, 0, 128));
-        QCOMPARE(QApplication::focusWidget(), harness.Text1());
-        QVERIFY(form.Text1Leads());
-        QVERIFY(!form.Text2Leads());
-        QVERIFY(harness.Check(1)->isChecked());
-        QVERIFY(!harness.Check(2)->isChecked());
-        QVERIFY(harness.Check(3)->isChecked());
-        QVERIFY(!harness.Check(4)->isChecked());
-        QCOMPARE(harness.Text3()->maxLength(), 15);
-        QCOMPARE(harness.Text3()->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(harness.Form().size(), QSize(592, 387));
         QCOMPARE(harness.Text3()->font().pointSizeF(), 8.25);
-        QCOMPARE(harness.Text1()->palette().color(QPalette::Text), QColor(255, 192, 128));
-        QCOMPARE(harness.Text1()->palette().color(QPalette::Base), QColor(64, 0, 64));
-        QCOMPARE(harness.Text3()->palette().color(QPalette::Text), QColor(255, 255, 192));
-        QCOMPARE(harness.Check(2)->palette().color(QPalette::WindowText), QColor(255, 192, 128));
-        QVERIFY(harness.MessageBoxes().Shown.empty());
-        QVERIFY(harness.Clipboard().Calls.isEmpty());
+        const Form2 help;
+        QCOMPARE(help.size(), QSize(443, 388));
+    }
+
+    // One factor scales both windows: every control's box, each window's size and the key
+    // box's font, at any font.
+    void OneFactorScalesBothWindows_data() {
+        QTest::addColumn<double>("points");
+        QTest::newRow("8 pt") << 8.0;
+        QTest::newRow("10 pt") << 10.0;
+        QTest::newRow("13 pt") << 13.0;
+        QTest::newRow("18 pt") << 18.0;
+    }
+    void OneFactorScalesBothWindows() {
+        QFETCH(double, points);
+        QMap<QString, QRect> drawn;
+        QMap<QString, QRect> drawnHelp;
+        {
+            const ApplicationFont small(FontThatFitsTheDrawing());
+            drawn = Places(Form1());
+            drawnHelp = Places(Form2());
+        }
+        const ApplicationFont font(InterfaceFontOfSize(points));
+        const Form1 form;
+        const Form2 help;
+        const double scale = form.width() / 592.0;
+        QVERIFY(scale > 1.0);
+        QVERIFY(Scaled(form.height(), 387, scale));
+        QVERIFY(Scaled(help.width(), 443, scale));
+        QVERIFY(Scaled(help.height(), 388, scale));
+        // The key box's font is not the interface font; it grows with its box.
+        const auto* key = form.findChild<QLineEdit*>(QStringLiteral("Text3"));
+        QVERIFY(std::abs(key->font().pointSizeF() - 8.25 * scale) < 0.01);
+        // Label3 and Label5 follow the credit line as measured (HostNameLinkCoversTheHostName).
+        for (const auto& [name, box] : Places(form).asKeyValueRange()) {
+            if (name != QStringLiteral("Label3") && name != QStringLiteral("Label5")) {
+                QVERIFY2(ScaledBox(box, drawn.value(name), scale), qPrintable(name));
+            }
+        }
+        for (const auto& [name, box] : Places(help).asKeyValueRange()) {
+            QVERIFY2(ScaledBox(box, drawnHelp.value(name), scale), qPrintable(name));
+        }
+    }
+
+    // The factor is the smallest that fits: one step less and some caption of one of the two
+    // windows would not fit its box.
+    void TheFactorIsTheSmallestThatFits_data() {
+        QTest::addColumn<double>("points");
+        QTest::newRow("default") << QApplication::font().pointSizeF();
+        QTest::newRow("11 pt") << 11.0;
+        QTest::newRow("15 pt") << 15.0;
+    }
+    void TheFactorIsTheSmallestThatFits() {
+        QFETCH(double, points);
+        const ApplicationFont font(InterfaceFontOfSize(points));
+        const Form1 form;
+        const double scale = form.width() / 592.0;
+        QVERIFY(scale > 1.0);
+        const QFont used = form.font();
+        const QStyle& style = *form.style();
+        QCOMPARE(LayoutScale(used, style), scale);
+        QVERIFY(Form1Layout.CaptionsFit(scale, used, style));
+        QVERIFY(Form2Layout.CaptionsFit(scale, used, style));
+        const double smaller = (form.width() - 1) / 592.0;
+        QVERIFY(!Form1Layout.CaptionsFit(smaller, used, style) ||
+                !Form2Layout.CaptionsFit(smaller, used, style));
+    }
+
+    // The interface font keeps the size the desktop gives it.
+    void WindowsUseTheDesktopFontAtItsOwnSize_data() {
+        QTest::addColumn<double>("points");
+        QTest::newRow("default") << QApplication::font().pointSizeF();
+        QTest::newRow("12 pt") << 12.0;
+    }
+    void WindowsUseTheDesktopFontAtItsOwnSize() {
+        QFETCH(double, points);
+        const ApplicationFont font(InterfaceFontOfSize(points));
+        const Form1 form;
+        const Form2 help;
+        for (const QWidget* window : std::initializer_list<const QWidget*>{&form, &help}) {
+            for (const QLabel* label : window->findChildren<QLabel*>()) {
+                QCOMPARE(label->font().pointSizeF(), points);
+                QCOMPARE(label->font().family(), QApplication::font().family());
+            }
+        }
+        for (const QCheckBox* box : form.findChildren<QCheckBox*>()) {
+            QCOMPARE(box->font().pointSizeF(), points);
+        }
     }
 
     void OverlappingControlsAreStacked_data() {
@@ -138,14 +225,26 @@ class Form1Test : public QObject {
         QVERIFY(author->geometry().right() < harness.Find<QLabel>("Label2")->x());
     }
 
+    void CaptionsFitTheirBoxes_data() {
+        QTest::addColumn<double>("points");
+        QTest::newRow("drawn") << FontThatFitsTheDrawing().pointSizeF();
+        QTest::newRow("default") << QApplication::font().pointSizeF();
+        QTest::newRow("9.5 pt") << 9.5;
+        QTest::newRow("12 pt") << 12.0;
+        QTest::newRow("16 pt") << 16.0;
+        QTest::newRow("24 pt") << 24.0;
+    }
     void CaptionsFitTheirBoxes() {
-        Harness harness;
-        for (QLabel* label : harness.Form().findChildren<QLabel*>()) {
+        QFETCH(double, points);
+        const ApplicationFont font(InterfaceFontOfSize(points));
+        const Form1 form;
+        for (QLabel* label : form.findChildren<QLabel*>()) {
             const QFontMetrics metrics(label->font());
             QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
                      qPrintable(label->objectName()));
+            QVERIFY2(metrics.height() <= label->height(), qPrintable(label->objectName()));
         }
-        for (QCheckBox* box : harness.Form().findChildren<QCheckBox*>()) {
+        for (QCheckBox* box : form.findChildren<QCheckBox*>()) {
             QStyleOptionButton option;
             option.initFrom(box);
             option.text = box->text();
@@ -155,7 +254,87 @@ class Form1Test : public QObject {
             QVERIFY2(contents.right() < box->width(), qPrintable(box->objectName()));
             QVERIFY2(metrics.horizontalAdvance(box->text().replace("&&", "&")) <= contents.width(),
                      qPrintable(box->objectName()));
+            QVERIFY2(metrics.height() <= box->height(), qPrintable(box->objectName()));
         }
+        for (QPushButton* button : form.findChildren<QPushButton*>()) {
+            const QFontMetrics metrics(button->font());
+            QVERIFY2(metrics.horizontalAdvance(button->text()) < button->width(),
+                     qPrintable(button->objectName()));
+            QVERIFY2(metrics.height() < button->height(), qPrintable(button->objectName()));
+        }
+        // The help window: its text wrapped within its box, each shortcut line on one line.
+        const Form2 help;
+        for (QLabel* label : help.findChildren<QLabel*>()) {
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                     qPrintable(label->objectName()));
+        }
+    }
+
+    // Only the box the keys go to shows its selection in the active colour.
+    void OnlyTheFocusedBoxShowsAnActiveSelection_data() {
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("Text1") << "Text1";
+        QTest::newRow("Text2") << "Text2";
+        QTest::newRow("Text3") << "Text3";
+    }
+    void OnlyTheFocusedBoxShowsAnActiveSelection() {
+        QFETCH(QString, focused);
+        Harness harness;
+        QTest::keyClicks(harness.Text1(), "abc");
+        harness.Focus(harness.Find<QWidget>(focused.toLatin1().constData()));
+        const QColor active = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+        for (QWidget* box :
+             std::initializer_list<QWidget*>{harness.Text1(), harness.Text2(), harness.Text3()}) {
+            const QColor shown = box->palette().color(QPalette::Active, QPalette::Highlight);
+            QVERIFY2((shown == active) == (box->objectName() == focused),
+                     qPrintable(box->objectName()));
+        }
+    }
+
+    // The edit menu keeps its entries; in Text1 it names no key that appends a word there
+    // instead, while the other boxes show their keys as usual.
+    void EditMenuNamesOnlyKeysThatDoWhatItSays_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("keyShown");
+        QTest::newRow("Text1 undo") << "Text1"
+                                    << "edit-undo" << false;
+        QTest::newRow("Text1 redo") << "Text1"
+                                    << "edit-redo" << false;
+        QTest::newRow("Text1 select all") << "Text1"
+                                          << "select-all" << false;
+        QTest::newRow("Text1 cut") << "Text1"
+                                   << "edit-cut" << true;
+        QTest::newRow("Text1 copy") << "Text1"
+                                    << "edit-copy" << true;
+        QTest::newRow("Text1 paste") << "Text1"
+                                     << "edit-paste" << true;
+        QTest::newRow("Text2 undo") << "Text2"
+                                    << "edit-undo" << true;
+        QTest::newRow("Text2 select all") << "Text2"
+                                          << "select-all" << true;
+    }
+    void EditMenuNamesOnlyKeysThatDoWhatItSays() {
+        QFETCH(QString, box);
+        QFETCH(QString, entry);
+        QFETCH(bool, keyShown);
+        QGuiApplication::styleHints()->setShowShortcutsInContextMenus(true);
+        Harness harness;
+        auto* edit = harness.Find<QPlainTextEdit>(box.toLatin1().constData());
+        QMap<QString, QString> entries;
+        QTimer::singleShot(0, [&entries] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (const QAction* action : menu->actions()) {
+                    entries.insert(action->objectName(), action->text());
+                }
+                menu->close();
+            }
+        });
+        const QPoint at(5, 5);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(edit->viewport(), &event);
+        QTRY_VERIFY(entries.contains(entry));
+        QCOMPARE(entries.value(entry).contains(u'\t'), keyShown);
     }
 
     void TabVisitsControlsInOrder() {

@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -14,17 +18,19 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <memory>
+#include <optional>
 #include <utility>
 
 #include "schnackomat/matrix.h"
+#include "schnackomat/ui/binding.h"
 #include "schnackomat/ui/icon.h"
+#include "schnackomat/ui/layout.h"
+#include "schnackomat/ui/shortcuts.h"
 
 namespace schnackomat::ui {
 
 namespace {
-
-constexpr int ClientWidth = 592;
-constexpr int ClientHeight = 387;
 
 const QColor Purple(128, 0, 128);
 const QColor DarkPurple(64, 0, 64);
@@ -32,64 +38,6 @@ const QColor LightOrange(255, 192, 128);
 const QColor PaleYellow(255, 255, 192);
 
 constexpr char16_t WindowTitle[] = u"Schnackomat V3.0 - schnackomat.example - von Benaldo";
-constexpr char16_t CreditPrefix[] = u"Gemacht für ";
-constexpr char16_t HostName[] = u"schnackomat.example";
-constexpr char16_t CreditSuffix[] = u" von";
-constexpr char16_t AuthorName[] = u"Benaldo";
-
-// The bottom line of labels: all on one row of this top and height.
-constexpr int LabelTop = 368;
-constexpr int LabelHeight = 17;
-constexpr int Label1Left = 8;
-constexpr int Label1Width = 185;
-constexpr int Label3MinWidth = 41;
-
-QString CreditLine() {
-    return QString::fromUtf16(CreditPrefix) + QString::fromUtf16(HostName) +
-           QString::fromUtf16(CreditSuffix);
-}
-
-// Whether every caption of the window fits its box in `font`.
-bool CaptionsFit(const QFont& font, const QStyle& style) {
-    const QFontMetrics metrics(font);
-    if (metrics.height() > LabelHeight) {
-        return false;
-    }
-    const int checkIndent = style.pixelMetric(QStyle::PM_IndicatorWidth) +
-                            style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
-    const std::initializer_list<std::pair<QString, int>> captions{
-        {CreditLine(), Label1Width},
-        {QStringLiteral("Anmerkung: Die schwule Farbe wollte"), 185},
-        {QString::fromUtf16(AuthorName), Label3MinWidth},
-        {QStringLiteral("Pfiii!"), 41},
-        {QStringLiteral("1337"), 57 - checkIndent},
-        {QStringLiteral("Pfiii- & Benaldo- Style"), 137 - checkIndent},
-        {QStringLiteral("The Matrix-Style"), 97 - checkIndent},
-        {QStringLiteral("1337-Wörters"), 89 - checkIndent},
-        {QStringLiteral("Ende"), 73 - 8},
-    };
-    return std::all_of(captions.begin(), captions.end(), [&](const auto& caption) {
-        return metrics.horizontalAdvance(caption.first) <= caption.second;
-    });
-}
-
-// The layout was drawn for a small 8-point interface font. The toolkit's default family keeps
-// its place; its size shrinks in half points until every caption fits its box. Full hinting
-// puts every glyph on whole pixels, so that a label laid over a part of another label's text
-// shows exactly the pixels beneath it.
-QFont ControlFont(const QStyle& style) {
-    QFont font = QApplication::font();
-    font.setHintingPreference(QFont::PreferFullHinting);
-    double size = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
-    for (; size > 6.0; size -= 0.5) {
-        font.setPointSizeF(size);
-        if (CaptionsFit(font, style)) {
-            return font;
-        }
-    }
-    font.setPointSizeF(6.0);
-    return font;
-}
 
 void SetColours(QWidget* widget, const QColor& text, const QColor& background) {
     QPalette palette = widget->palette();
@@ -98,6 +46,75 @@ void SetColours(QWidget* widget, const QColor& text, const QColor& background) {
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::Base, background);
     widget->setPalette(palette);
+}
+
+// Draws a box's selection in the inactive colours while the box lacks the focus, so that only
+// the box the keys go to shows a selection in the active colour. Where the style draws both
+// alike, the inactive selection is the active one halfway faded into the box's ground. A popup
+// menu taking the keyboard for a while changes nothing.
+class SelectionFollowsFocus final : public QObject {
+  public:
+    using QObject::QObject;
+
+    static void Show(QWidget* box, bool focused) {
+        const QPalette desktop = QApplication::palette();
+        QColor highlight = desktop.color(QPalette::Active, QPalette::Highlight);
+        QColor highlightedText = desktop.color(QPalette::Active, QPalette::HighlightedText);
+        if (!focused) {
+            const QColor inactive = desktop.color(QPalette::Inactive, QPalette::Highlight);
+            if (inactive != highlight) {
+                highlight = inactive;
+            } else {
+                const QColor ground = box->palette().color(QPalette::Base);
+                highlight = QColor((highlight.red() + ground.red()) / 2,
+                                   (highlight.green() + ground.green()) / 2,
+                                   (highlight.blue() + ground.blue()) / 2);
+            }
+            highlightedText = desktop.color(QPalette::Inactive, QPalette::HighlightedText);
+        }
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Active, QPalette::Highlight, highlight);
+        palette.setColor(QPalette::Active, QPalette::HighlightedText, highlightedText);
+        palette.setColor(QPalette::Inactive, QPalette::Highlight, highlight);
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText, highlightedText);
+        box->setPalette(palette);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::FocusIn || type == QEvent::FocusOut) &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            Show(static_cast<QWidget*>(watched), type == QEvent::FocusIn);
+        }
+        return false;
+    }
+};
+
+// Whether a key combination shown in a menu types one of Text1's shortcut characters there, so
+// that it appends a word or deletes one instead of doing what the menu says.
+bool TypesAShortcut(const QKeySequence& keys) {
+    for (int i = 0; i < keys.count(); ++i) {
+        const QKeyCombination combination = keys[i];
+        const QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
+        const std::optional<char16_t> character = TypedCharacter(press);
+        if (character && (FindShortcut(*character) || *character == DeleteLastWordCode)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Drops the key texts of the menu entries whose keys do something else in Text1; the entries
+// themselves stay.
+void DropShortcutTextsOfOtherKeys(QMenu& menu) {
+    for (QAction* action : menu.actions()) {
+        const QString text = action->text();
+        const qsizetype tab = text.indexOf(u'\t');
+        if (tab >= 0 &&
+            TypesAShortcut(QKeySequence::fromString(text.mid(tab + 1), QKeySequence::NativeText))) {
+            action->setText(text.left(tab));
+        }
+    }
 }
 
 // Buttons show their pink face whatever the style, so they get it from a style sheet.
@@ -147,19 +164,15 @@ Form1::Form1(MessageBoxes& messageBoxes, Clipboard& clipboard, LinkOpener& linkO
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(ClientWidth, ClientHeight);
     setAutoFillBackground(true);
     SetColours(this, LightOrange, Purple);
-    setFont(ControlFont(*style()));
+    // The desktop's font at its own size; the layout grows around it instead.
+    setFont(InterfaceFont());
 
     CreateControls();
     PlaceControls();
     ConnectRules();
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.center() - QPoint(ClientWidth / 2, ClientHeight / 2));
-    }
+    CentreOnScreen();
 
     // The window opens with the focus in Text1, the first control in tab order.
     rules_.Start();
@@ -172,11 +185,12 @@ void Form1::CreateControls() {
     };
 
     // Created in reverse stacking order: where controls overlap, the later one lies above.
-    Label1 = new QLabel(CreditLine(), this);
-    Label2 = new QLabel(QStringLiteral("Anmerkung: Die schwule Farbe wollte"), this);
-    Label3 = new QLabel(QString::fromUtf16(AuthorName), this);
-    Label4 = new QLabel(QStringLiteral("Pfiii!"), this);
-    Label5 = new QLabel(QString::fromUtf16(HostName), this);
+    // Captions and places come from the layout (PlaceControls).
+    Label1 = new QLabel(this);
+    Label2 = new QLabel(this);
+    Label3 = new QLabel(this);
+    Label4 = new QLabel(this);
+    Label5 = new QLabel(this);
     named(Label1, "Label1");
     named(Label2, "Label2");
     named(Label3, "Label3");
@@ -204,10 +218,10 @@ void Form1::CreateControls() {
         SetColours(box, LightOrange, DarkPurple);
     }
 
-    Check1 = new QCheckBox(QStringLiteral("1337"), this);
-    Check2 = new QCheckBox(QStringLiteral("Pfiii- && Benaldo- Style"), this);
-    Check4 = new QCheckBox(QStringLiteral("The Matrix-Style"), this);
-    Check3 = new QCheckBox(QStringLiteral("1337-Wörters"), this);
+    Check1 = new QCheckBox(this);
+    Check2 = new QCheckBox(this);
+    Check4 = new QCheckBox(this);
+    Check3 = new QCheckBox(this);
     named(Check1, "Check1");
     named(Check2, "Check2");
     named(Check3, "Check3");
@@ -233,14 +247,10 @@ void Form1::CreateControls() {
                           this);
     named(Text3, "Text3");
     Text3->setMaxLength(15);
-    QFont keyFont(QStringLiteral("Times New Roman"));
-    keyFont.setPointSizeF(8.25);
-    keyFont.setWeight(QFont::Normal);
-    Text3->setFont(keyFont);
     SetColours(Text3, PaleYellow, DarkPurple);
 
-    Command1 = new QPushButton(QStringLiteral("Ende"), this);
-    Command2 = new QPushButton(QStringLiteral("?"), this);
+    Command1 = new QPushButton(this);
+    Command2 = new QPushButton(this);
     named(Command1, "Command1");
     named(Command2, "Command2");
     for (QPushButton* button : {Command1, Command2}) {
@@ -272,32 +282,47 @@ void Form1::CreateControls() {
 }
 
 void Form1::PlaceControls() {
-    Text1->setGeometry(8, 8, 577, 161);
-    Text2->setGeometry(8, 192, 577, 161);
-    Command1->setGeometry(512, 360, 73, 25);
-    Check1->setGeometry(8, 176, 57, 13);
-    Check2->setGeometry(152, 176, 137, 13);
-    Check4->setGeometry(296, 176, 97, 13);
-    Command2->setGeometry(560, 168, 25, 25);
-    Text3->setGeometry(400, 172, 97, 17);
-    Check3->setGeometry(56, 176, 89, 13);
+    const double scale = LayoutScale(font(), *style());
+    Form1Layout.attachTo(this, scale);
+    QFont keyFont(QStringLiteral("Times New Roman"));
+    keyFont.setPointSizeF(KeyFontPointSize(scale));
+    keyFont.setWeight(QFont::Normal);
+    Text3->setFont(keyFont);
 
     // The credit line is measured in the font actually used, so that the host name link lies
     // exactly over the host name inside it and the author's name follows right after it.
     const QFontMetrics metrics(Label1->font());
-    const QString line = CreditLine();
-    const int lineWidth = std::max(Label1Width, metrics.horizontalAdvance(line));
-    Label1->setGeometry(Label1Left, LabelTop, lineWidth, LabelHeight);
-    const int hostLeft = Label1Left + metrics.horizontalAdvance(QString::fromUtf16(CreditPrefix));
-    const int hostRight = Label1Left + metrics.horizontalAdvance(QString::fromUtf16(CreditPrefix) +
-                                                                 QString::fromUtf16(HostName));
-    Label5->setGeometry(hostLeft, LabelTop, hostRight - hostLeft, LabelHeight);
-    const int authorLeft = Label1Left + metrics.horizontalAdvance(line + u' ');
-    const int authorWidth =
-        std::max(Label3MinWidth, metrics.horizontalAdvance(QString::fromUtf16(AuthorName)));
-    Label3->setGeometry(authorLeft, LabelTop, authorWidth, LabelHeight);
-    Label2->setGeometry(240, LabelTop, 185, LabelHeight);
-    Label4->setGeometry(421, LabelTop, 41, LabelHeight);
+    const QString line = Label1->text();
+    const QString host = Label5->text();
+    const qsizetype hostStart = std::max<qsizetype>(0, line.indexOf(host));
+    const int left = Label1->x();
+    const int hostLeft = left + metrics.horizontalAdvance(line.left(hostStart));
+    const int hostRight = left + metrics.horizontalAdvance(line.left(hostStart + host.size()));
+    Label5->setGeometry(hostLeft, Label1->y(), hostRight - hostLeft, Label1->height());
+    const int authorLeft = left + metrics.horizontalAdvance(line + u' ');
+    const int authorWidth = std::max(Label3->width(), metrics.horizontalAdvance(Label3->text()));
+    Label3->setGeometry(authorLeft, Label1->y(), authorWidth, Label1->height());
+}
+
+void Form1::CentreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    // The frame, title bar included, is what sits in the middle. Until the window manager has
+    // framed the window its frame is its client area; moveEvent centres it again once the
+    // frame is known.
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!centredByFrame_ && isVisible() && frameGeometry() != geometry()) {
+        centredByFrame_ = true;
+        CentreOnScreen();
+    }
 }
 
 void Form1::ConnectRules() {
@@ -312,6 +337,18 @@ void Form1::ConnectRules() {
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
     }
+    auto* selections = new SelectionFollowsFocus(this);
+    for (QWidget* box : std::initializer_list<QWidget*>{Text1, Text2, Text3}) {
+        SelectionFollowsFocus::Show(box, box->hasFocus());
+        box->installEventFilter(selections);
+    }
+    // Text1's edit menu: its Ctrl+letter keys append words there, so the menu names none of them.
+    Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const std::unique_ptr<QMenu> menu(Text1->createStandardContextMenu());
+        DropShortcutTextsOfOtherKeys(*menu);
+        menu->exec(Text1->viewport()->mapToGlobal(at));
+    });
     using rules::Control;
     connect(Command1, &QPushButton::clicked, this, [this] { rules_.Clicked(Control::Command1); });
     connect(Command2, &QPushButton::clicked, this, [this] { rules_.Clicked(Control::Command2); });

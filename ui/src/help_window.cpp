@@ -4,7 +4,6 @@
 #include <QColor>
 #include <QEvent>
 #include <QFont>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
@@ -12,78 +11,19 @@
 #include <QRect>
 #include <QScreen>
 
-#include <algorithm>
-#include <limits>
-
-#include "schnackomat/rules/help_texts.h"
-#include "schnackomat/ui/binding.h"
 #include "schnackomat/ui/icon.h"
+#include "schnackomat/ui/layout.h"
 
 namespace schnackomat::ui {
 
 namespace {
 
-// The layout was drawn in twips; at 15 twips per pixel it comes out in whole pixels.
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-
 const QColor Background(64, 0, 64);
 const QColor HelpTextColour(255, 192, 128);
 const QColor ShortcutColour(255, 192, 192);
 
-struct LabelBox {
-    int Top;
-    int Width;
-};
-
-// Label1 (the help text), then Label2 to Label15 (the shortcut lines), in twips.
-constexpr int LabelLeft = 120;
-constexpr LabelBox HelpTextBox{120, 6375};
-constexpr int HelpTextHeight = 2295;
-constexpr int ShortcutHeight = 255;
-constexpr std::array<LabelBox, 14> ShortcutBoxes{{
-    {2400, 1455},
-    {2640, 1695},
-    {2880, 1935},
-    {3120, 1695},
-    {3360, 1335},
-    {3600, 1335},
-    {3840, 1575},
-    {4080, 1575},
-    {4320, 1935},
-    {4560, 1695},
-    {4800, 2055},
-    {5040, 1695},
-    {5280, 1575},
-    {5520, 1695},
-}};
-
-constexpr int ClientWidth = 6645;
-constexpr int ClientHeight = 5820;
-
-// Font sizes tried for the labels, largest first: the window was laid out for an 8-point UI
-// font, and smaller sizes are used only where the default family runs wider than that.
-constexpr double PreferredPointSize = 8.0;
-constexpr double SmallestPointSize = 6.0;
-constexpr double PointSizeStep = 0.5;
-
-bool FitsLayout(const QFont& font) {
-    const QFontMetrics metrics(font);
-    const QRect helpBox(0, 0, Px(HelpTextBox.Width), std::numeric_limits<int>::max() / 2);
-    if (metrics.boundingRect(helpBox, Qt::TextWordWrap, Form2::HelpText).height() >
-        Px(HelpTextHeight)) {
-        return false;
-    }
-    if (metrics.height() > Px(ShortcutHeight)) {
-        return false;
-    }
-    for (std::size_t i = 0; i < ShortcutBoxes.size(); ++i) {
-        if (metrics.horizontalAdvance(Form2::ShortcutCaptions[i]) > Px(ShortcutBoxes[i].Width)) {
-            return false;
-        }
-    }
-    return true;
+QString CaptionOf(const char* control) {
+    return Form2Layout.At(control).ShownCaption();
 }
 
 QPointer<Form2>& CurrentHelpWindow() {
@@ -93,26 +33,14 @@ QPointer<Form2>& CurrentHelpWindow() {
 
 }  // namespace
 
-const QString Form2::HelpText = ToQString(rules::HelpText);
+const QString Form2::HelpText = CaptionOf("Label1");
 
-const std::array<QString, 14> Form2::ShortcutCaptions = [] {
-    std::array<QString, 14> captions;
-    std::transform(rules::ShortcutCaptions.begin(), rules::ShortcutCaptions.end(), captions.begin(),
-                   ToQString);
-    return captions;
-}();
-
-QFont Form2::LabelFont() {
-    QFont font = QApplication::font();
-    for (double size = PreferredPointSize; size >= SmallestPointSize; size -= PointSizeStep) {
-        font.setPointSizeF(size);
-        if (FitsLayout(font)) {
-            return font;
-        }
-    }
-    font.setPointSizeF(SmallestPointSize);
-    return font;
-}
+const std::array<QString, 14> Form2::ShortcutCaptions{
+    CaptionOf("Label2"),  CaptionOf("Label3"),  CaptionOf("Label4"),  CaptionOf("Label5"),
+    CaptionOf("Label6"),  CaptionOf("Label7"),  CaptionOf("Label8"),  CaptionOf("Label9"),
+    CaptionOf("Label10"), CaptionOf("Label11"), CaptionOf("Label12"), CaptionOf("Label13"),
+    CaptionOf("Label14"), CaptionOf("Label15"),
+};
 
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form2"));
@@ -122,23 +50,23 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         QStringLiteral("Hilfetext und Tastenkürzel; ein Klick schließt das Fenster"));
     setWindowIcon(SchnackomatIcon());
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(Px(ClientWidth), Px(ClientHeight));
 
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, Background);
     setPalette(windowPalette);
     setAutoFillBackground(true);
 
-    const QFont font = LabelFont();
+    // The desktop's font at its own size; the whole window is scaled instead, by the same
+    // factor as the main window.
+    const QFont font = InterfaceFont();
+    setFont(font);
     for (std::size_t i = 0; i <= ShortcutCaptions.size(); ++i) {
         const bool isHelpText = i == 0;
-        auto* label = new QLabel(isHelpText ? HelpText : ShortcutCaptions[i - 1], this);
+        auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setAccessibleName(isHelpText ? QStringLiteral("Hilfetext") : label->text());
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setFont(font);
 
         QPalette labelPalette = label->palette();
         labelPalette.setColor(QPalette::Window, Background);
@@ -146,14 +74,13 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
         label->setPalette(labelPalette);
         label->setAutoFillBackground(true);
 
-        if (isHelpText) {
-            label->setGeometry(Px(LabelLeft), Px(HelpTextBox.Top), Px(HelpTextBox.Width),
-                               Px(HelpTextHeight));
-        } else {
-            const LabelBox& box = ShortcutBoxes[i - 1];
-            label->setGeometry(Px(LabelLeft), Px(box.Top), Px(box.Width), Px(ShortcutHeight));
-        }
         label->installEventFilter(this);
+    }
+    Form2Layout.attachTo(this, LayoutScale(font, *style()));
+    for (auto* label : findChildren<QLabel*>()) {
+        label->setAccessibleName(label->objectName() == QStringLiteral("Label1")
+                                     ? QStringLiteral("Hilfetext")
+                                     : label->text());
     }
 }
 

@@ -18,6 +18,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMouseEvent;
+class QMoveEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -44,11 +45,14 @@ class Form1 : public QWidget, private rules::Toolkit {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void CreateControls();
     void PlaceControls();
     void ConnectRules();
+    // Puts the window's frame in the middle of the screen's free area.
+    void CentreOnScreen();
 
     // The widget of a control (the window itself for Form1), and the control of a widget (Form1
     // for anything that is not one of the controls).
@@ -76,6 +80,9 @@ class Form1 : public QWidget, private rules::Toolkit {
     Clipboard& clipboard_;
     LinkOpener& linkOpener_;
     rules::WindowRules rules_;
+
+    // Set once the window has been centred again by the frame the window manager gave it.
+    bool centredByFrame_ = false;
 
     QPlainTextEdit* Text1 = nullptr;
     QPlainTextEdit* Text2 = nullptr;

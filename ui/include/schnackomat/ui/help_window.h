@@ -27,11 +27,6 @@ class Form2 : public QWidget {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    // The font of all labels: the default family, sized so that the help text fits its box
-    // and every shortcut line fits its width.
-    static QFont LabelFont();
 };
 
 // Shows the one help window without blocking and without owner, so that it stays open when the
