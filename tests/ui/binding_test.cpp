@@ -212,6 +212,26 @@ class BindingTest : public QObject {
             << longLine << QString(longLine).replace(50000, 1, QStringLiteral("LANG"));
         QTest::newRow("long line, end changed") << longLine << longLine + QStringLiteral("!");
         QTest::newRow("long line broken") << longLine << QString(longLine).insert(60000, u'\n');
+        // Changes in several places at once, as a new Matrix text brings them: new filler at
+        // both ends and the typed character somewhere between.
+        const QString filler = Repeated(QStringLiteral("01101 "), 5);
+        const QString otherFiller = Repeated(QStringLiteral("10010 "), 5);
+        QTest::newRow("many lines, both ends and middle")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + QString(lines).insert(6000, QStringLiteral("00001 ")) +
+                   QStringLiteral("00011 ");
+        QTest::newRow("many lines, both ends, typed at end")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + lines + QStringLiteral("10111 00011 ");
+        QTest::newRow("long line, both ends and middle")
+            << filler + longLine + QStringLiteral("11100 ")
+            << otherFiller + QString(longLine).remove(40000, 5) + QStringLiteral("00011 ");
+        QTest::newRow("many lines, emoji filler at both ends")
+            << emoji + lines + emoji + QStringLiteral("a")
+            << QStringLiteral("\U0001F601") + lines + QStringLiteral("\U0001F601b");
+        QTest::newRow("many lines, several changes near the start")
+            << lines
+            << QString(lines).replace(2, 1, u'X').replace(100, 1, u'Y').replace(200, 1, u'Z');
     }
     void WriteMatchesWholeTextWrite() {
         QFETCH(QString, old);
@@ -316,6 +336,57 @@ class BindingTest : public QObject {
             QVERIFY(!box.document()->isUndoAvailable());
             text = next;
         }
+    }
+
+    // A write that changes a long text in several places rewrites only those places: the
+    // paragraphs between them stay the document's own (they keep a mark set on them before),
+    // and the box holds the same text as after a whole-text write.
+    void WriteKeepsParagraphsBetweenChanges_data() {
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("keptBlock");
+        QString lines;
+        for (int line = 0; line < 400; ++line) {
+            lines += QStringLiteral("01101 10010 11100 %1\n").arg(line);
+        }
+        const QString filler = Repeated(QStringLiteral("11001 "), 5);
+        const QString otherFiller = Repeated(QStringLiteral("00010 "), 5);
+        QTest::newRow("new filler at both ends")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + lines + QStringLiteral("10111 ") << 200;
+        QTest::newRow("new filler at both ends, a group added at the end")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + lines + QStringLiteral("00001 10111 ") << 390;
+        QTest::newRow("new filler at both ends, a group added in the middle")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + QString(lines).insert(lines.size() / 2, QStringLiteral("00001 ")) +
+                   QStringLiteral("10111 ")
+            << 100;
+        QTest::newRow("new filler at the start only")
+            << filler + lines << otherFiller + lines << 399;
+        QTest::newRow("new filler at the end only")
+            << lines + QStringLiteral("11100 ") << lines + QStringLiteral("10111 ") << 1;
+    }
+    void WriteKeepsParagraphsBetweenChanges() {
+        QFETCH(QString, old);
+        QFETCH(QString, text);
+        QFETCH(int, keptBlock);
+        constexpr int Mark = 4711;
+        ShownBox box;
+        WriteText(box.get(), old);
+        box->document()->findBlockByNumber(keptBlock).setUserState(Mark);
+        QSignalSpy changes(box.get(), &QPlainTextEdit::textChanged);
+
+        WriteText(box.get(), text);
+
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(box->document()->findBlockByNumber(keptBlock).userState(), Mark);
+        QPlainTextEdit reference;
+        reference.setPlainText(text);
+        QCOMPARE(box->document()->toRawText(), reference.document()->toRawText());
+        QCOMPARE(ReadText(box.get()), text);
+        QCOMPARE(box->textCursor().position(), 0);
+        QVERIFY(!box->document()->isUndoAvailable());
     }
 
     // Whatever changes a box after a write, reading it gives what it holds then.

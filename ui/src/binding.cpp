@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace schnackomat::ui {
 
@@ -191,12 +192,112 @@ qsizetype CommonSuffixLength(const QChar* aEnd, const QChar* bEnd, qsizetype lim
     return length;
 }
 
-// Writes `text` into a multi-line box by replacing only the part between the longest common
-// start and end of the old and the new text, in one edit block. What the box shows afterwards
-// is what setPlainText(text) leaves, which costs time in proportion to the whole text: the same
-// stored text, one change event, the caret at 0 with nothing selected and the view scrolled to
-// the top, empty undo and redo stacks, and the document marked unmodified. An equal text
-// changes nothing at all.
+// One replacement: `Removed` units of the old text from `From` give way to `Added` units of the
+// new text from `NewFrom`.
+struct Edit {
+    qsizetype From;
+    qsizetype Removed;
+    qsizetype NewFrom;
+    qsizetype Added;
+};
+
+// A changed run is taken as ended where this many units in a row are equal again.
+constexpr qsizetype SyncLength = 16;
+// How far a changed run at either end of the differing part is looked for, and how many such
+// runs are split off at each end, before the rest is replaced as one.
+constexpr qsizetype ChangedRunLimit = 1024;
+constexpr int EndRunsLimit = 8;
+
+// The changes that turn `old` into `stored`: the part between the longest common start and end,
+// and, when that part begins or ends with a changed run of the same length in both texts (as
+// the random filler of the Matrix code does), that run on its own, so that a long equal stretch
+// behind it stays untouched. The edits do not overlap and come in the order of the text; no
+// edit starts or ends inside a surrogate pair.
+std::vector<Edit> EditsBetween(const QString& old, const QString& stored) {
+    const QChar* const a = old.constData();
+    const QChar* const b = stored.constData();
+    // The part still to compare: [from, oldEnd) of `old` against [from, newEnd) of `stored`.
+    qsizetype from = 0;
+    qsizetype oldEnd = old.size();
+    qsizetype newEnd = stored.size();
+    const auto extendStart = [&] {
+        from += CommonPrefixLength(a + from, b + from, std::min(oldEnd, newEnd) - from);
+        if (from > 0 && a[from - 1].isHighSurrogate()) {
+            --from;
+        }
+    };
+    const auto extendEnd = [&] {
+        const qsizetype suffix =
+            CommonSuffixLength(a + oldEnd, b + newEnd, std::min(oldEnd, newEnd) - from);
+        oldEnd -= suffix;
+        newEnd -= suffix;
+        if (oldEnd < old.size() && a[oldEnd].isLowSurrogate()) {
+            ++oldEnd;
+            ++newEnd;
+        }
+    };
+    extendStart();
+    extendEnd();
+
+    std::vector<Edit> head;
+    std::vector<Edit> tail;
+    for (int run = 0; run < EndRunsLimit; ++run) {
+        bool progressed = false;
+        // A changed run at the start, of the same length in both texts.
+        const qsizetype window = std::min({oldEnd, newEnd, from + ChangedRunLimit}) - from;
+        qsizetype equal = 0;
+        for (qsizetype k = 0; k < window && window >= 2 * SyncLength; ++k) {
+            equal = a[from + k] == b[from + k] ? equal + 1 : 0;
+            if (equal == SyncLength) {
+                qsizetype end = from + k + 1 - SyncLength;
+                if (a[end].isLowSurrogate()) {
+                    ++end;
+                }
+                head.push_back({from, end - from, from, end - from});
+                from = end;
+                extendStart();
+                progressed = true;
+                break;
+            }
+        }
+        // A changed run at the end, of the same length in both texts.
+        const qsizetype tailWindow = std::min({oldEnd - from, newEnd - from, ChangedRunLimit});
+        equal = 0;
+        for (qsizetype k = 1; k <= tailWindow && tailWindow >= 2 * SyncLength; ++k) {
+            equal = a[oldEnd - k] == b[newEnd - k] ? equal + 1 : 0;
+            if (equal == SyncLength) {
+                qsizetype length = k - SyncLength;
+                if (a[oldEnd - length].isLowSurrogate()) {
+                    ++length;
+                }
+                tail.push_back({oldEnd - length, length, newEnd - length, length});
+                oldEnd -= length;
+                newEnd -= length;
+                extendEnd();
+                progressed = true;
+                break;
+            }
+        }
+        if (!progressed) {
+            break;
+        }
+    }
+
+    std::vector<Edit> edits = std::move(head);
+    if (oldEnd > from || newEnd > from) {
+        edits.push_back({from, oldEnd - from, from, newEnd - from});
+    }
+    edits.insert(edits.end(), tail.rbegin(), tail.rend());
+    return edits;
+}
+
+// Writes `text` into a multi-line box by replacing only what changed: the part between the
+// longest common start and end of the old and the new text, with changed runs at either end of
+// it split off, all in one edit block. What the box shows afterwards is what
+// setPlainText(text) leaves, which costs time in proportion to the whole text: the same stored
+// text, one change event, the caret at 0 with nothing selected and the view scrolled to the
+// top, empty undo and redo stacks, and the document marked unmodified. An equal text changes
+// nothing at all.
 void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     QTextDocument* document = edit->document();
     KeptText& kept = KeptText::Of(document);
@@ -206,18 +307,7 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     if (old == stored) {
         return;
     }
-    const qsizetype shorter = std::min(old.size(), stored.size());
-    qsizetype prefix = CommonPrefixLength(old.constData(), stored.constData(), shorter);
-    // A surrogate pair is never cut: the changed part starts before a high surrogate and ends
-    // after a low surrogate.
-    if (prefix > 0 && old[prefix - 1].isHighSurrogate()) {
-        --prefix;
-    }
-    qsizetype suffix = CommonSuffixLength(old.constData() + old.size(),
-                                          stored.constData() + stored.size(), shorter - prefix);
-    if (suffix > 0 && old[old.size() - suffix].isLowSurrogate()) {
-        --suffix;
-    }
+    const std::vector<Edit> edits = EditsBetween(old, stored);
 
     // Turning undo off empties the undo and redo stacks, as a whole write does, and keeps this
     // edit off them.
@@ -226,13 +316,16 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     QTextCursor cursor(document);
     kept.ExpectEdit(stored, readsAsItself ? std::optional<QString>(text) : std::nullopt);
     cursor.beginEditBlock();
-    cursor.setPosition(static_cast<int>(prefix));
-    cursor.setPosition(static_cast<int>(old.size() - suffix), QTextCursor::KeepAnchor);
-    const qsizetype middle = stored.size() - prefix - suffix;
-    if (middle > 0) {
-        cursor.insertText(stored.sliced(prefix, middle));
-    } else {
-        cursor.removeSelectedText();
+    // From the last edit to the first, so that the old positions of the ones before stay valid.
+    for (auto change = edits.rbegin(); change != edits.rend(); ++change) {
+        cursor.setPosition(static_cast<int>(change->From));
+        cursor.setPosition(static_cast<int>(change->From + change->Removed),
+                           QTextCursor::KeepAnchor);
+        if (change->Added > 0) {
+            cursor.insertText(stored.sliced(change->NewFrom, change->Added));
+        } else {
+            cursor.removeSelectedText();
+        }
     }
     cursor.endEditBlock();
     kept.EndEdit();
