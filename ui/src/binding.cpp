@@ -65,13 +65,33 @@ QString StoredForm(const QString& text, bool& readsAsItself) {
 }
 
 // Reading a box's text back as the rules see it: both separators as "\n", in place.
-void ReadSeparatorsAsNewLines(QString& text) {
+// Tells whether the text held no line separator, so that its stored form is the text read
+// back with every "\n" as a paragraph separator.
+bool ReadSeparatorsAsNewLines(QString& text) {
     char16_t* unit = reinterpret_cast<char16_t*>(text.data());
     char16_t* const end = unit + text.size();
+    bool noLineSeparator = true;
     for (; unit != end; ++unit) {
+        noLineSeparator &= *unit != LineSeparator;
         // U+2028 and U+2029 differ only in the lowest bit.
         *unit = (*unit & 0xFFFE) == LineSeparator ? u'\n' : *unit;
     }
+    return noLineSeparator;
+}
+
+// Whether the document stores `text` unit for unit but with every "\n" as a paragraph
+// separator, and reads it back unchanged: true unless it holds "\r", a paragraph or line
+// separator or a frame mark. Written so that the compiler turns it into vector code.
+bool IsPlain(const QString& text) {
+    const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype size = text.size();
+    unsigned special = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const unsigned unit = units[i];
+        special |= unsigned(unit == u'\r') | unsigned((unit & 0xFFFE) == LineSeparator) |
+                   unsigned((unit & 0xFFFE) == BeginningOfFrame);
+    }
+    return special == 0;
 }
 
 // The text of one document as last read or written, kept until its content changes in any
@@ -101,25 +121,35 @@ class KeptText final : public QObject {
     QString Read() {
         if (!read_ || read_->size() != Length()) {
             QString text = raw_ && raw_->size() == Length() ? *raw_ : document_->toRawText();
-            ReadSeparatorsAsNewLines(text);
+            plain_ = ReadSeparatorsAsNewLines(text);
             read_ = std::move(text);
         }
         return *read_;
+    }
+
+    // The text as ReadText gives it, if the document stores it unit for unit with each "\n" as
+    // a paragraph separator.
+    std::optional<QString> PlainRead() {
+        QString read = Read();
+        return plain_ ? std::optional<QString>(std::move(read)) : std::nullopt;
     }
 
     // Called just before an edit that makes the document hold `raw`, read as `read` when given.
     // The texts are kept only if that edit is the one change the document reports before its
     // change event has been handled, so a rule that changes the box again in its change event
     // leaves nothing stale behind.
-    void ExpectEdit(const QString& raw, std::optional<QString> read) {
-        expected_ = Texts{raw, std::move(read)};
+    void ExpectEdit(const QString& raw, std::optional<QString> read, bool plain) {
+        expected_ = Texts{raw, std::move(read), plain};
     }
+    // The same for a plain text (see IsPlain), which is what the document reads back.
+    void ExpectPlainEdit(const QString& text) { expected_ = Texts{std::nullopt, text, true}; }
     void EndEdit() { expected_.reset(); }
 
   private:
     struct Texts {
-        QString Raw;
+        std::optional<QString> Raw;
         std::optional<QString> Read;
+        bool Plain;
     };
 
     explicit KeptText(QTextDocument* document) : QObject(document), document_(document) {
@@ -132,6 +162,7 @@ class KeptText final : public QObject {
     void Forget() {
         raw_.reset();
         read_.reset();
+        plain_ = false;
         justKept_ = false;
     }
 
@@ -140,6 +171,7 @@ class KeptText final : public QObject {
         if (expected_) {
             raw_ = std::move(expected_->Raw);
             read_ = std::move(expected_->Read);
+            plain_ = expected_->Plain;
             expected_.reset();
             justKept_ = true;
         } else {
@@ -158,6 +190,7 @@ class KeptText final : public QObject {
     QTextDocument* document_;
     std::optional<QString> raw_;
     std::optional<QString> read_;
+    bool plain_ = false;  // read_ is stored as itself with "\n" as paragraph separators
     std::optional<Texts> expected_;
     bool justKept_ = false;
 };
@@ -301,20 +334,28 @@ std::vector<Edit> EditsBetween(const QString& old, const QString& stored) {
 void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     QTextDocument* document = edit->document();
     KeptText& kept = KeptText::Of(document);
+    // A plain text and a plain box are compared as they are read: QTextCursor::insertText
+    // stores each "\n" as a paragraph separator itself, so the text need not be copied.
+    const bool plain = IsPlain(text);
+    std::optional<QString> oldPlain = plain ? kept.PlainRead() : std::nullopt;
     bool readsAsItself = true;
-    const QString stored = StoredForm(text, readsAsItself);
-    const QString old = kept.Raw();
-    if (old == stored) {
+    const QString stored = oldPlain ? text : StoredForm(text, readsAsItself);
+    const QString old = oldPlain ? *std::move(oldPlain) : kept.Raw();
+    const std::vector<Edit> edits = EditsBetween(old, stored);
+    if (edits.empty()) {  // the box holds this text already
         return;
     }
-    const std::vector<Edit> edits = EditsBetween(old, stored);
 
     // Turning undo off empties the undo and redo stacks, as a whole write does, and keeps this
     // edit off them.
     const bool undoEnabled = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
-    kept.ExpectEdit(stored, readsAsItself ? std::optional<QString>(text) : std::nullopt);
+    if (stored.constData() == text.constData()) {  // compared as read, see above
+        kept.ExpectPlainEdit(text);
+    } else {
+        kept.ExpectEdit(stored, readsAsItself ? std::optional<QString>(text) : std::nullopt, plain);
+    }
     cursor.beginEditBlock();
     // From the last edit to the first, so that the old positions of the ones before stay valid.
     for (auto change = edits.rbegin(); change != edits.rend(); ++change) {
