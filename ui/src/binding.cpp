@@ -167,16 +167,39 @@ class KeptText final : public QObject {
     }
 
     // Raised once for every finished edit, before contentsChanged and the box's change event.
-    void OnContentsChange() {
+    // Any other edit (typing, a paste, an undo) is applied to the kept text from the part of
+    // the document it reports as changed, so that reading a long box after a key press costs
+    // the size of the change rather than that of the text.
+    void OnContentsChange(int from, int removed, int added) {
         if (expected_) {
             raw_ = std::move(expected_->Raw);
             read_ = std::move(expected_->Read);
             plain_ = expected_->Plain;
             expected_.reset();
             justKept_ = true;
+        } else if (read_ && Patch(from, removed, added)) {
+            justKept_ = true;
         } else {
             Forget();
         }
+    }
+
+    bool Patch(int from, int removed, int added) {
+        raw_.reset();
+        if (from < 0 || removed < 0 || added < 0 || from + removed > read_->size() ||
+            read_->size() - removed + added != Length()) {
+            return false;
+        }
+        QTextCursor cursor(document_);
+        cursor.setPosition(from);
+        cursor.setPosition(from + added, QTextCursor::KeepAnchor);
+        QString inserted = cursor.selectedText();
+        if (inserted.size() != added) {
+            return false;
+        }
+        plain_ = ReadSeparatorsAsNewLines(inserted) && plain_;
+        read_->replace(from, removed, inserted);
+        return true;
     }
 
     void OnContentsChanged() {
