@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextEdit>
 
 #include <algorithm>
 #include <chrono>
@@ -27,6 +28,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -412,6 +414,90 @@ void RunBinding(const QString& corpus, const std::vector<qsizetype>& sizes, int 
     }
 }
 
+// What Qt's own text boxes cost for one paragraph without line breaks: a character typed at its
+// end (the key press as the box handles it, layout included), under each setting tried.
+struct LayoutSetting {
+    const char* Name;
+    bool RichBox;  // QTextEdit (QTextDocumentLayout) instead of QPlainTextEdit
+    QTextOption::WrapMode Wrap;
+    bool WidgetWidth;  // wrap at the box's width (else no wrapping at all)
+    bool CenterOnScroll;
+    bool KeepLayouts = false;  // KeepParagraphLayouts, as the window does
+};
+
+void RunParagraphLayout(const QString& corpus, const std::vector<qsizetype>& sizes, int repeats) {
+    const LayoutSetting settings[] = {
+        {"plain, word or anywhere, kept layouts (as shipped)", false,
+         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, true},
+        {"plain, word or anywhere", false, QTextOption::WrapAtWordBoundaryOrAnywhere, true, false},
+        {"plain, wrap anywhere, kept layouts", false, QTextOption::WrapAnywhere, true, false, true},
+        {"plain, no wrap, kept layouts", false, QTextOption::NoWrap, false, false, true},
+        {"plain, wrap anywhere", false, QTextOption::WrapAnywhere, true, false},
+        {"plain, word wrap", false, QTextOption::WordWrap, true, false},
+        {"plain, no wrap", false, QTextOption::NoWrap, false, false},
+        {"plain, word or anywhere, centred", false, QTextOption::WrapAtWordBoundaryOrAnywhere, true,
+         true},
+        {"rich QTextEdit, word or anywhere", true, QTextOption::WrapAtWordBoundaryOrAnywhere, true,
+         false},
+        {"rich QTextEdit, no wrap", true, QTextOption::NoWrap, false, false},
+    };
+    std::printf(
+        "\nOne paragraph without line breaks: a key typed at its end, ms (p50 / p95 of %d)\n",
+        repeats);
+    std::printf("%-52s", "setting");
+    for (const qsizetype size : sizes) {
+        std::printf(" %10lld B p50 %6s p95", static_cast<long long>(size), "");
+    }
+    std::printf("\n");
+    for (const LayoutSetting& setting : settings) {
+        std::printf("%-52s", setting.Name);
+        for (const qsizetype size : sizes) {
+            QString text = CutToSize(corpus, size);
+            text.replace(u'\n', u' ');
+            std::unique_ptr<QAbstractScrollArea> box;
+            if (setting.RichBox) {
+                auto rich = std::make_unique<QTextEdit>();
+                rich->setAcceptRichText(false);
+                rich->setLineWrapMode(setting.WidgetWidth ? QTextEdit::WidgetWidth
+                                                          : QTextEdit::NoWrap);
+                rich->setWordWrapMode(setting.Wrap);
+                rich->setPlainText(text);
+                rich->moveCursor(QTextCursor::End);
+                box = std::move(rich);
+            } else {
+                auto plain = std::make_unique<QPlainTextEdit>();
+                plain->setLineWrapMode(setting.WidgetWidth ? QPlainTextEdit::WidgetWidth
+                                                           : QPlainTextEdit::NoWrap);
+                plain->setWordWrapMode(setting.Wrap);
+                plain->setCenterOnScroll(setting.CenterOnScroll);
+                if (setting.KeepLayouts) {
+                    schnackomat::ui::KeepParagraphLayouts(plain.get());
+                }
+                plain->setPlainText(text);
+                plain->moveCursor(QTextCursor::End);
+                box = std::move(plain);
+            }
+            box->resize(577, 161);
+            box->show();
+            box->setFocus();
+            QCoreApplication::processEvents();
+            std::vector<double> times;
+            for (int i = 0; i < repeats; ++i) {
+                const char16_t character = Typed[i % (std::size(Typed) - 1)];
+                const Clock::time_point start = Clock::now();
+                SendKey(box.get(), QEvent::KeyPress, KeyOf(character), Qt::NoModifier,
+                        QString(QChar(character)));
+                QCoreApplication::processEvents();  // the repaint that follows
+                times.push_back(MillisecondsSince(start));
+            }
+            const Percentiles figures = PercentilesOf(times);
+            std::printf(" %14.3f %14.3f", figures.P50, figures.P95);
+            std::fflush(stdout);
+        }
+        std::printf("\n");
+    }
+}
+
 std::optional<std::string> TextOption(int argc, char** argv, const char* name) {
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], name) == 0) {
@@ -519,8 +605,12 @@ int main(int argc, char** argv) {
         std::printf("%s\n", line.c_str());
     }
     if (only) {
+        if (*only == "paragraph") {
+            RunParagraphLayout(corpus, {100 * KiB, MiB}, std::max(3, keys / 5));
+        }
         return 0;
     }
     RunBinding(corpus, {KiB, 100 * KiB, MiB}, 30);
+    RunParagraphLayout(corpus, {100 * KiB, MiB}, std::max(3, keys / 5));
     return 0;
 }

@@ -3,8 +3,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cstring>
@@ -398,6 +400,33 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     edit->setTextCursor(QTextCursor(document));
 }
 
+// Keeps the whole layout of each paragraph that an edit touches, glyphs and character
+// attributes included, instead of letting QTextLayout throw them away after laying it out. The
+// box asks the edited paragraph for the caret's place and paints it right after the layout; for
+// a long paragraph each of those would otherwise shape and analyse all of its text again.
+class ParagraphLayoutCache final : public QObject {
+  public:
+    explicit ParagraphLayoutCache(QTextDocument* document)
+        : QObject(document), document_(document) {
+        connect(document, &QTextDocument::contentsChange, this,
+                &ParagraphLayoutCache::OnContentsChange);
+    }
+
+  private:
+    // Raised before the document's layout lays the changed paragraphs out again; the first and
+    // the last of them are the ones an edit leaves long.
+    void OnContentsChange(int from, int, int added) {
+        for (const int position : {from, from + added}) {
+            const QTextBlock block = document_->findBlock(position);
+            if (block.isValid()) {
+                block.layout()->setCacheEnabled(true);
+            }
+        }
+    }
+
+    QTextDocument* document_;
+};
+
 }  // namespace
 
 QString ReadText(const QWidget* box) {
@@ -419,6 +448,14 @@ void WriteText(QWidget* box, const QString& text) {
         if (line->text() != text) {
             line->setText(text);
         }
+    }
+}
+
+void KeepParagraphLayouts(QPlainTextEdit* box) {
+    QTextDocument* document = box->document();
+    if (document->findChild<ParagraphLayoutCache*>(QString(), Qt::FindDirectChildrenOnly) ==
+        nullptr) {
+        new ParagraphLayoutCache(document);  // owned by the document
     }
 }
 

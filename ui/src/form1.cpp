@@ -219,6 +219,7 @@ void Form1::CreateControls() {
         box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         box->setTabChangesFocus(true);
+        KeepParagraphLayouts(box);
         SetColours(box, LightOrange, DarkPurple);
     }
 
