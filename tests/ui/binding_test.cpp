@@ -389,6 +389,99 @@ class BindingTest : public QObject {
         QVERIFY(!box->document()->isUndoAvailable());
     }
 
+    // Random changes in several places of a long text at once (same-length runs at the ends,
+    // like new Matrix filler, and edits between them), with line breaks, surrogate pairs and
+    // the units the document stores differently at the places that change: the box always holds
+    // what a whole-text write gives it, after exactly one change event.
+    void RandomChangesInSeveralPlaces_data() {
+        QTest::addColumn<QString>("pieces");
+        QTest::addColumn<int>("seed");
+        QTest::newRow("letters and line breaks") << QStringLiteral("ab \n") << 1;
+        QTest::newRow("groups") << QStringLiteral("01 ") << 2;
+        QTest::newRow("surrogate pairs") << QStringLiteral("a\U0001F600\U0001F601\n") << 3;
+        QTest::newRow("CR and separators") << QStringLiteral("ab\r\n\u2028\u2029") << 4;
+        QTest::newRow("lone surrogates")
+            << QStringLiteral("a") + QChar(0xD83D) + QChar(0xDE00) << 5;
+    }
+    void RandomChangesInSeveralPlaces() {
+        QFETCH(QString, pieces);
+        QFETCH(int, seed);
+        std::mt19937 generator(static_cast<unsigned>(seed));
+        const auto below = [&](qsizetype bound) {
+            return std::uniform_int_distribution<qsizetype>(0, bound - 1)(generator);
+        };
+        const auto randomText = [&](qsizetype length) {
+            QString text;
+            while (text.size() < length) {
+                text += pieces[below(pieces.size())];
+            }
+            return text;
+        };
+        QPlainTextEdit box;
+        QSignalSpy changes(&box, &QPlainTextEdit::textChanged);
+        QString text = randomText(3000);
+        WriteText(&box, text);
+        for (int step = 0; step < 300; ++step) {
+            QString next = text;
+            const qsizetype head = std::min<qsizetype>(below(40), next.size());
+            next.replace(0, head, randomText(head).left(head));
+            const qsizetype tail = std::min<qsizetype>(below(12), next.size());
+            next.replace(next.size() - tail, tail, randomText(tail).left(tail));
+            for (qsizetype edits = below(3); edits > 0; --edits) {
+                const qsizetype at = below(next.size() + 1);
+                next.replace(at, below(3), randomText(below(4)));
+            }
+            QPlainTextEdit reference;
+            reference.setPlainText(text);
+            const QString oldRaw = reference.document()->toRawText();
+            reference.setPlainText(next);
+            const qsizetype before = changes.count();
+            WriteText(&box, next);
+            QCOMPARE(box.document()->toRawText(), reference.document()->toRawText());
+            QCOMPARE(box.document()->blockCount(), reference.document()->blockCount());
+            QCOMPARE(ReadText(&box), ReadText(&reference));
+            QCOMPARE(changes.count() - before, reference.document()->toRawText() == oldRaw ? 0 : 1);
+            QVERIFY(!box.document()->isUndoAvailable());
+            text = next;
+        }
+    }
+
+    // An edited paragraph keeps its whole layout after it has been laid out, whether the user
+    // typed into it or a write changed it, so that the caret and the painting reuse it.
+    void EditedParagraphKeepsItsLayout_data() {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<int>("paragraph");
+        QTest::newRow("typed into the only paragraph") << true << 0;
+        QTest::newRow("typed into the last paragraph") << true << 2;
+        QTest::newRow("written into the only paragraph") << false << 0;
+        QTest::newRow("written into the middle paragraph") << false << 1;
+    }
+    void EditedParagraphKeepsItsLayout() {
+        QFETCH(bool, typed);
+        QFETCH(int, paragraph);
+        ShownBox box;
+        schnackomat::ui::KeepParagraphLayouts(box.get());
+        QStringList lines(3, Repeated(QStringLiteral("ein langer Absatz "), 200));
+        const QString text = paragraph == 0 ? lines.front() : lines.join(u'\n');
+        WriteText(box.get(), text);
+        if (typed) {
+            box->setFocus();
+            box->moveCursor(QTextCursor::End);
+            QTest::keyClicks(box.get(), QStringLiteral("xy"));
+        } else {
+            QStringList changed = text.split(u'\n');
+            changed[paragraph].insert(100, QStringLiteral("neu "));
+            WriteText(box.get(), changed.join(u'\n'));
+        }
+        QCoreApplication::processEvents();
+        const QTextBlock edited = box->document()->findBlockByNumber(paragraph);
+        QVERIFY(edited.layout()->cacheEnabled());
+        // A box left as Qt makes it keeps no such layout.
+        QPlainTextEdit plain;
+        plain.setPlainText(text);
+        QVERIFY(!plain.document()->firstBlock().layout()->cacheEnabled());
+    }
+
     // Whatever changes a box after a write, reading it gives what it holds then.
     void ReadFollowsEveryChange_data() {
         QTest::addColumn<int>("change");

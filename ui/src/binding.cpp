@@ -405,6 +405,8 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
 // box asks the edited paragraph for the caret's place and paints it right after the layout; for
 // a long paragraph each of those would otherwise shape and analyse all of its text again.
 class ParagraphLayoutCache final : public QObject {
+    Q_OBJECT
+
   public:
     explicit ParagraphLayoutCache(QTextDocument* document)
         : QObject(document), document_(document) {
