@@ -2,6 +2,8 @@
 // raise no change event, a write that rewrites only the changed part of a multi-line box leaves
 // it exactly as a whole-text write does, and key presses give the character codes the rules
 // expect.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -480,6 +482,64 @@ class BindingTest : public QObject {
         QPlainTextEdit plain;
         plain.setPlainText(text);
         QVERIFY(!plain.document()->firstBlock().layout()->cacheEnabled());
+    }
+
+    // The quick paste leaves a box as the box's own paste does: the same text, caret and
+    // change events, and one undo step that brings the old text back.
+    void PasteMatchesTheBoxsOwnPaste_data() {
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<bool>("readOnly");
+        const QString lines = Repeated(QStringLiteral("Eine Zeile zum Einfügen.\n"), 200);
+        QTest::newRow("into an empty box") << QString() << 0 << 0 << lines << false;
+        QTest::newRow("at the end")
+            << QStringLiteral("Das ist") << 7 << 7 << QStringLiteral(" cool") << false;
+        QTest::newRow("in the middle")
+            << QStringLiteral("Das cool") << 4 << 4 << QStringLiteral("ist\n") << false;
+        QTest::newRow("over a selection")
+            << QStringLiteral("Das war cool") << 4 << 7 << QStringLiteral("ist") << false;
+        QTest::newRow("CR LF and no-break space")
+            << QStringLiteral("a") << 1 << 1 << QStringLiteral("b\r\nc\u00A0d\re") << false;
+        QTest::newRow("emoji") << QStringLiteral("x") << 0 << 0 << QStringLiteral("\U0001F600 ")
+                               << false;
+        QTest::newRow("empty clipboard") << QStringLiteral("abc") << 1 << 2 << QString() << false;
+        QTest::newRow("read-only box")
+            << QStringLiteral("abc") << 1 << 1 << QStringLiteral("nein") << true;
+    }
+    void PasteMatchesTheBoxsOwnPaste() {
+        QFETCH(QString, old);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, pasted);
+        QFETCH(bool, readOnly);
+        ShownBox quick;
+        ShownBox own;
+        schnackomat::ui::PasteAsPlainText(quick.get());
+        QGuiApplication::clipboard()->setText(pasted);
+        QList<int> changeCounts;
+        for (QPlainTextEdit* box : {quick.get(), own.get()}) {
+            box->setPlainText(old);
+            box->setReadOnly(readOnly);
+            QTextCursor cursor = box->textCursor();
+            cursor.setPosition(from);
+            cursor.setPosition(to, QTextCursor::KeepAnchor);
+            box->setTextCursor(cursor);
+            box->setFocus();
+            QSignalSpy changes(box, &QPlainTextEdit::textChanged);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            changeCounts.append(static_cast<int>(changes.count()));
+        }
+        QCOMPARE(quick->document()->toRawText(), own->document()->toRawText());
+        QCOMPARE(ReadText(quick.get()), ReadText(own.get()));
+        QCOMPARE(quick->textCursor().position(), own->textCursor().position());
+        QCOMPARE(quick->textCursor().hasSelection(), own->textCursor().hasSelection());
+        QCOMPARE(changeCounts.front(), changeCounts.back());
+        quick->undo();
+        own->undo();
+        QCOMPARE(ReadText(quick.get()), ReadText(own.get()));
+        QCOMPARE(ReadText(quick.get()), QString(old));
     }
 
     // Whatever changes a box after a write, reading it gives what it holds then.

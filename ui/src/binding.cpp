@@ -1,6 +1,9 @@
 #include "schnackomat/ui/binding.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -429,6 +432,36 @@ class ParagraphLayoutCache final : public QObject {
     QTextDocument* document_;
 };
 
+// Pastes the clipboard's plain text into a multi-line box with one QTextCursor::insertText.
+// Qt's own paste builds a separate document from the text first and then copies it over, which
+// for a long text takes about twice as long and gives the same text, caret and undo step.
+class PlainPaste final : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit PlainPaste(QPlainTextEdit* box) : QObject(box), box_(box) {
+        box->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != box_ || event->type() != QEvent::KeyPress || box_->isReadOnly() ||
+            !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+            return false;
+        }
+        const QString text = QGuiApplication::clipboard()->text();
+        if (!text.isEmpty()) {
+            QTextCursor cursor = box_->textCursor();
+            cursor.insertText(text);
+            box_->setTextCursor(cursor);
+        }
+        return true;
+    }
+
+  private:
+    QPlainTextEdit* box_;
+};
+
 }  // namespace
 
 QString ReadText(const QWidget* box) {
@@ -458,6 +491,12 @@ void KeepParagraphLayouts(QPlainTextEdit* box) {
     if (document->findChild<ParagraphLayoutCache*>(QString(), Qt::FindDirectChildrenOnly) ==
         nullptr) {
         new ParagraphLayoutCache(document);  // owned by the document
+    }
+}
+
+void PasteAsPlainText(QPlainTextEdit* box) {
+    if (box->findChild<PlainPaste*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
+        new PlainPaste(box);  // owned by the box
     }
 }
 

@@ -220,6 +220,7 @@ void Form1::CreateControls() {
         box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         box->setTabChangesFocus(true);
         KeepParagraphLayouts(box);
+        PasteAsPlainText(box);
         SetColours(box, LightOrange, DarkPurple);
     }
 

@@ -43,6 +43,11 @@ void WriteText(QWidget* box, const QString& text);
 // for painting. Costs memory in proportion to the length of those paragraphs.
 void KeepParagraphLayouts(QPlainTextEdit* box);
 
+// Makes the paste key of a multi-line box (Ctrl+V, Shift+Insert) insert the clipboard's plain
+// text at the caret, replacing the selection, as the box's own paste does, but in about half the
+// time for a long text. Event filters installed on the box later run before it.
+void PasteAsPlainText(QPlainTextEdit* box);
+
 // Puts the caret of a text box at `position` (characters from 0), selecting nothing.
 void SetCaret(QWidget* box, int position);
 
