@@ -1,5 +1,8 @@
 // schnackomat-cli: converts German text to slang, leetspeak and the Matrix code, and back.
 #include <cstdio>
+#if defined(__unix__) || defined(__APPLE__)
+#include <sys/stat.h>
+#endif
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -11,18 +14,26 @@
 
 #include "arguments.h"
 #include "run.h"
+#include "schnackomat/app/memory.h"
 
 namespace {
 
 // Reads all of standard input, bytes unchanged.
 bool ReadAll(std::FILE* stream, std::string& bytes) {
-    constexpr std::size_t Chunk = std::size_t{1} << 20;
+    std::size_t chunk = std::size_t{1} << 20;
+#if defined(__unix__) || defined(__APPLE__)
+    // A file's size is known: it is read in one go (one byte more, to see its end).
+    struct stat file {};
+    if (fstat(fileno(stream), &file) == 0 && S_ISREG(file.st_mode) && file.st_size > 0) {
+        chunk = static_cast<std::size_t>(file.st_size) + 1;
+    }
+#endif
     std::size_t used = 0;
     for (;;) {
-        bytes.resize(used + Chunk);
-        const std::size_t got = std::fread(bytes.data() + used, 1, Chunk, stream);
+        bytes.resize(used + chunk);
+        const std::size_t got = std::fread(bytes.data() + used, 1, chunk, stream);
         used += got;
-        if (got < Chunk) {
+        if (got < chunk) {
             break;
         }
     }
@@ -41,6 +52,7 @@ bool WriteAll(std::FILE* stream, std::string_view bytes) {
 
 int main(int argc, char** argv) {
     using namespace schnackomat::cli;
+    schnackomat::app::KeepLargeBuffersForReuse();
 
 #ifdef _WIN32
     // Bytes pass unchanged: no line-break translation on either stream.

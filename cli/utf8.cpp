@@ -1,6 +1,7 @@
 #include "utf8.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace schnackomat::cli {
 
@@ -34,6 +35,16 @@ Utf8DecodeResult DecodeUtf8(std::string_view bytes) {
         if (lead < 0x80) {
             *out++ = lead;
             ++i;
+            // German text is mostly ASCII: eight bytes at a time while none has its top bit set.
+            std::uint64_t word = 0;
+            while (size - i >= sizeof word &&
+                   (std::memcpy(&word, data + i, sizeof word), (word & 0x8080808080808080u) == 0)) {
+                for (std::size_t k = 0; k < sizeof word; ++k) {
+                    out[k] = data[i + k];
+                }
+                out += sizeof word;
+                i += sizeof word;
+            }
             continue;
         }
 
@@ -97,10 +108,28 @@ Utf8DecodeResult DecodeUtf8(std::string_view bytes) {
     return {std::move(text), std::nullopt};
 }
 
+namespace {
+
+// The number of bytes EncodeUtf8 makes of `text`: one for a unit below 0x80, two below 0x800,
+// three otherwise, so that a surrogate pair counts three and one, four in all; only a low
+// surrogate without its high one before it stands for U+FFFD, three bytes.
+std::size_t EncodedSize(std::u16string_view text) {
+    std::size_t size = 0;
+    char16_t before = 0;
+    for (const char16_t unit : text) {
+        const bool low = IsLowSurrogate(unit);
+        size += 1 + std::size_t{unit >= 0x80} + std::size_t{unit >= 0x800 && !low} +
+                2 * std::size_t{low && !IsHighSurrogate(before)};
+        before = unit;
+    }
+    return size;
+}
+
+}  // namespace
+
 std::string EncodeUtf8(std::u16string_view text) {
-    // A unit yields at most three bytes: a pair of two units yields four, a lone surrogate the
-    // three bytes of U+FFFD.
-    std::string bytes(text.size() * 3, '\0');
+    // Counted first, so that only the bytes written are allocated and cleared.
+    std::string bytes(EncodedSize(text), '\0');
     char* out = bytes.data();
     auto put = [&out](std::uint32_t byte) { *out++ = static_cast<char>(byte); };
 

@@ -3,7 +3,11 @@
 // key event, so the time is that of handling the event. Beside it, the engine's conversion of
 // the same text is timed on its own, so that the window's share shows.
 //
-// Usage: schnackomat_window_bench [--keys N] [--warmup N]
+// Usage: schnackomat_window_bench [--keys N] [--warmup N] [--only NAME-PART]
+// Besides the table it prints one line per case:
+//   case=NAME size=BYTES p50_ms=X p95_ms=Y max_ms=Z ok=yes|no
+// where ok tells whether the last output is the conversion of the last input (a Matrix text
+// without its random filler groups).
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include <QApplication>
 #include <QCheckBox>
@@ -13,8 +17,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextEdit>
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +28,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -144,14 +151,27 @@ Percentiles PercentilesOf(std::vector<double> values) {
     return {at(0.50), at(0.95), values.back()};
 }
 
-enum class Direction { Forward, Reverse };
+// What is timed: a key typed at the end of Text1 (forward) or of Text2 (reverse), the last key
+// of the right Matrix key typed into the key box, or a paste into an empty Text1.
+enum class Action { Forward, Reverse, KeyBox, Paste };
+
+// The option boxes ticked, in the order the window shows them.
+struct OptionSet {
+    bool Leet = false;       // Check1, "1337"
+    bool Slang = false;      // Check2
+    bool LeetWords = false;  // Check3, "1337-Wörters"
+    bool Matrix = false;     // Check4
+};
+
+constexpr OptionSet StartUp{true, false, true, false};
 
 struct Scenario {
-    const char* Name;
-    Direction Way;
-    bool Slang;
-    bool RealClipboard;
+    std::string Name;
+    Action What;
+    OptionSet Options;
     qsizetype Size;
+    bool OneParagraph = false;  // the text without line breaks
+    bool RealClipboard = false;
 };
 
 struct Outcome {
@@ -165,18 +185,58 @@ struct Outcome {
 // The letters typed, over and over.
 constexpr char16_t Typed[] = u"und dann ";
 
-void PressKey(QWidget* box, char16_t character) {
-    const QString text(QChar{character});
-    const int key = character == u' ' ? int(Qt::Key_Space) : int(Qt::Key_A + (character - u'a'));
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(box, &press);
+void SendKey(QWidget* box, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+             const QString& text) {
+    QKeyEvent event(type, key, modifiers, text);
+    QApplication::sendEvent(box, &event);
 }
 
-void ReleaseKey(QWidget* box, char16_t character) {
-    const QString text(QChar{character});
-    const int key = character == u' ' ? int(Qt::Key_Space) : int(Qt::Key_A + (character - u'a'));
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(box, &release);
+int KeyOf(char16_t character) {
+    return character == u' ' ? int(Qt::Key_Space) : int(Qt::Key_A + (character - u'a'));
+}
+
+// Ticks exactly the boxes of `set` by clicking them, as a user would: the Matrix box first, as
+// it clears the leet boxes.
+void TickOptions(Form1& form, const OptionSet& set) {
+    const auto box = [&](const char* name) {
+        return form.findChild<QCheckBox*>(QString::fromLatin1(name));
+    };
+    const std::pair<const char*, bool> wanted[] = {{"Check4", set.Matrix},
+                                                   {"Check1", set.Leet},
+                                                   {"Check2", set.Slang},
+                                                   {"Check3", set.LeetWords}};
+    for (const auto& [name, ticked] : wanted) {
+        if (box(name)->isChecked() != ticked) {
+            box(name)->click();
+        }
+    }
+}
+
+ConversionOptions OptionsOf(Form1& form) {
+    const auto ticked = [&](const char* name) {
+        return form.findChild<QCheckBox*>(QString::fromLatin1(name))->isChecked();
+    };
+    ConversionOptions options;
+    options.LeetCharacters = ticked("Check1");
+    options.SlangStyle = ticked("Check2");
+    options.LeetWords = ticked("Check3");
+    options.MatrixStyle = ticked("Check4");
+    options.MatrixKey = ToEngineText(ReadText(form.findChild<QLineEdit*>(QStringLiteral("Text3"))));
+    return options;
+}
+
+// A Matrix text without its random filler: the five leading groups and the last group.
+QString WithoutFiller(const QString& text) {
+    return text.size() < 36 ? text : text.sliced(30, text.size() - 36);
+}
+
+// Whether `shown` is the forward conversion of `input`; Matrix texts are compared without their
+// random filler.
+bool IsForwardOf(const QString& shown, const QString& input, const ConversionOptions& options) {
+    const QString expected =
+        ToQString(schnackomat::ConvertForward(ToEngineText(input), options).Text);
+    return options.MatrixStyle ? WithoutFiller(shown) == WithoutFiller(expected)
+                               : shown == expected;
 }
 
 Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int keys) {
@@ -192,30 +252,41 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
     (void)QTest::qWaitForWindowActive(&form);
     auto* text1 = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
     auto* text2 = form.findChild<QPlainTextEdit*>(QStringLiteral("Text2"));
-    auto* check2 = form.findChild<QCheckBox*>(QStringLiteral("Check2"));
-    check2->setChecked(scenario.Slang);
+    auto* text3 = form.findChild<QLineEdit*>(QStringLiteral("Text3"));
+    TickOptions(form, scenario.Options);
+    const ConversionOptions options = OptionsOf(form);
 
-    ConversionOptions options;
-    options.LeetCharacters = true;
-    options.LeetWords = true;
-    options.SlangStyle = scenario.Slang;
-    options.MatrixKey = u"qorvu";
-
-    const QString german = CutToSize(corpus, scenario.Size);
-    QPlainTextEdit* typedInto = nullptr;
-    if (scenario.Way == Direction::Forward) {
-        text1->setFocus(Qt::TabFocusReason);
-        QCoreApplication::processEvents();
-        WriteText(text1, german);
-        typedInto = text1;
-    } else {
-        // Text2 holds slang text of the given size; typing into it converts back into Text1.
-        const std::u16string slang =
-            schnackomat::ConvertForward(ToEngineText(german), options).Text;
-        text2->setFocus(Qt::TabFocusReason);
-        QCoreApplication::processEvents();
-        WriteText(text2, CutToSize(ToQString(slang), scenario.Size));
-        typedInto = text2;
+    QString german = CutToSize(corpus, scenario.Size);
+    if (scenario.OneParagraph) {
+        german.replace(u'\n', u' ');
+    }
+    QWidget* typedInto = text1;
+    switch (scenario.What) {
+        case Action::Forward:
+            text1->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            WriteText(text1, german);
+            break;
+        case Action::Reverse:
+        case Action::KeyBox: {
+            // Text2 holds converted text of the given size: typing into it converts back into
+            // Text1, and so does a change of the key box.
+            const std::u16string converted =
+                schnackomat::ConvertForward(ToEngineText(german), options).Text;
+            text2->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            WriteText(text2, CutToSize(ToQString(converted), scenario.Size));
+            typedInto = text2;
+            if (scenario.What == Action::KeyBox) {
+                text3->setFocus(Qt::TabFocusReason);
+                typedInto = text3;
+            }
+            break;
+        }
+        case Action::Paste:
+            text1->setFocus(Qt::TabFocusReason);
+            QGuiApplication::clipboard()->setText(german);
+            break;
     }
     SetCaret(typedInto, static_cast<int>(ReadText(typedInto).size()));
     QCoreApplication::processEvents();
@@ -225,17 +296,47 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
     std::vector<double> windows;
     for (int i = 0; i < warmup + keys; ++i) {
         const char16_t character = Typed[i % (std::size(Typed) - 1)];
-        const Clock::time_point start = Clock::now();
-        PressKey(typedInto, character);
-        const double total = MillisecondsSince(start);
-        ReleaseKey(typedInto, character);
+        Clock::time_point start;
+        double total = 0;
+        switch (scenario.What) {
+            case Action::Forward:
+            case Action::Reverse:
+                start = Clock::now();
+                SendKey(typedInto, QEvent::KeyPress, KeyOf(character), Qt::NoModifier,
+                        QString(QChar(character)));
+                total = MillisecondsSince(start);
+                SendKey(typedInto, QEvent::KeyRelease, KeyOf(character), Qt::NoModifier,
+                        QString(QChar(character)));
+                break;
+            case Action::KeyBox:
+                // The key loses its last letter (the text decodes to random letters), then the
+                // letter comes back: that key press decodes the text.
+                SendKey(typedInto, QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, {});
+                QCoreApplication::processEvents();
+                start = Clock::now();
+                SendKey(typedInto, QEvent::KeyPress, Qt::Key_U, Qt::NoModifier,
+                        QStringLiteral("u"));
+                total = MillisecondsSince(start);
+                break;
+            case Action::Paste:
+                WriteText(text1, QString());
+                QCoreApplication::processEvents();
+                start = Clock::now();
+                SendKey(typedInto, QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier,
+                        QStringLiteral("\x16"));
+                total = MillisecondsSince(start);
+                break;
+        }
 
         // The engine alone, on the very text the window has just converted.
-        const std::u16string input = ToEngineText(ReadText(typedInto));
-        const Clock::time_point engineStart = Clock::now();
-        if (scenario.Way == Direction::Forward) {
+        Clock::time_point engineStart;
+        if (scenario.What == Action::Forward || scenario.What == Action::Paste) {
+            const std::u16string input = ToEngineText(ReadText(text1));
+            engineStart = Clock::now();
             (void)schnackomat::ConvertForward(input, options, random);
         } else {
+            const std::u16string input = ToEngineText(ReadText(text2));
+            engineStart = Clock::now();
             (void)schnackomat::ConvertBack(input, options);
         }
         const double engine = MillisecondsSince(engineStart);
@@ -252,13 +353,13 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
     outcome.Engine = PercentilesOf(engines);
     outcome.Window = PercentilesOf(windows);
     outcome.Keys = keys;
-    // The last key's output must be where it belongs.
-    if (scenario.Way == Direction::Forward) {
-        const QString expected =
-            ToQString(schnackomat::ConvertForward(ToEngineText(ReadText(text1)), options).Text);
+    // The last output must be where it belongs.
+    if (scenario.What == Action::Forward || scenario.What == Action::Paste) {
         const QString onClipboard =
             scenario.RealClipboard ? QGuiApplication::clipboard()->text() : storing.Text();
-        outcome.Correct = ReadText(text2) == expected && onClipboard == expected;
+        outcome.Correct = IsForwardOf(ReadText(text2), ReadText(text1), options) &&
+                          onClipboard == ReadText(text2) &&
+                          (scenario.What != Action::Paste || ReadText(text1) == german);
     } else {
         const schnackomat::BackResult back =
             schnackomat::ConvertBack(ToEngineText(ReadText(text2)), options);
@@ -313,6 +414,99 @@ void RunBinding(const QString& corpus, const std::vector<qsizetype>& sizes, int 
     }
 }
 
+// What Qt's own text boxes cost for one paragraph without line breaks: a character typed at its
+// end (the key press as the box handles it, layout included), under each setting tried.
+struct LayoutSetting {
+    const char* Name;
+    bool RichBox;  // QTextEdit (QTextDocumentLayout) instead of QPlainTextEdit
+    QTextOption::WrapMode Wrap;
+    bool WidgetWidth;  // wrap at the box's width (else no wrapping at all)
+    bool CenterOnScroll;
+    bool KeepLayouts = false;  // KeepParagraphLayouts, as the window does
+};
+
+void RunParagraphLayout(const QString& corpus, const std::vector<qsizetype>& sizes, int repeats) {
+    const LayoutSetting settings[] = {
+        {"plain, word or anywhere, kept layouts (as shipped)", false,
+         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, true},
+        {"plain, word or anywhere", false, QTextOption::WrapAtWordBoundaryOrAnywhere, true, false},
+        {"plain, wrap anywhere, kept layouts", false, QTextOption::WrapAnywhere, true, false, true},
+        {"plain, no wrap, kept layouts", false, QTextOption::NoWrap, false, false, true},
+        {"plain, wrap anywhere", false, QTextOption::WrapAnywhere, true, false},
+        {"plain, word wrap", false, QTextOption::WordWrap, true, false},
+        {"plain, no wrap", false, QTextOption::NoWrap, false, false},
+        {"plain, word or anywhere, centred", false, QTextOption::WrapAtWordBoundaryOrAnywhere, true,
+         true},
+        {"rich QTextEdit, word or anywhere", true, QTextOption::WrapAtWordBoundaryOrAnywhere, true,
+         false},
+        {"rich QTextEdit, no wrap", true, QTextOption::NoWrap, false, false},
+    };
+    std::printf(
+        "\nOne paragraph without line breaks: a key typed at its end, ms (p50 / p95 of %d)\n",
+        repeats);
+    std::printf("%-52s", "setting");
+    for (const qsizetype size : sizes) {
+        std::printf(" %10lld B p50 %6s p95", static_cast<long long>(size), "");
+    }
+    std::printf("\n");
+    for (const LayoutSetting& setting : settings) {
+        std::printf("%-52s", setting.Name);
+        for (const qsizetype size : sizes) {
+            QString text = CutToSize(corpus, size);
+            text.replace(u'\n', u' ');
+            std::unique_ptr<QAbstractScrollArea> box;
+            if (setting.RichBox) {
+                auto rich = std::make_unique<QTextEdit>();
+                rich->setAcceptRichText(false);
+                rich->setLineWrapMode(setting.WidgetWidth ? QTextEdit::WidgetWidth
+                                                          : QTextEdit::NoWrap);
+                rich->setWordWrapMode(setting.Wrap);
+                rich->setPlainText(text);
+                rich->moveCursor(QTextCursor::End);
+                box = std::move(rich);
+            } else {
+                auto plain = std::make_unique<QPlainTextEdit>();
+                plain->setLineWrapMode(setting.WidgetWidth ? QPlainTextEdit::WidgetWidth
+                                                           : QPlainTextEdit::NoWrap);
+                plain->setWordWrapMode(setting.Wrap);
+                plain->setCenterOnScroll(setting.CenterOnScroll);
+                if (setting.KeepLayouts) {
+                    schnackomat::ui::KeepParagraphLayouts(plain.get());
+                }
+                plain->setPlainText(text);
+                plain->moveCursor(QTextCursor::End);
+                box = std::move(plain);
+            }
+            box->resize(577, 161);
+            box->show();
+            box->setFocus();
+            QCoreApplication::processEvents();
+            std::vector<double> times;
+            for (int i = 0; i < repeats; ++i) {
+                const char16_t character = Typed[i % (std::size(Typed) - 1)];
+                const Clock::time_point start = Clock::now();
+                SendKey(box.get(), QEvent::KeyPress, KeyOf(character), Qt::NoModifier,
+                        QString(QChar(character)));
+                QCoreApplication::processEvents();  // the repaint that follows
+                times.push_back(MillisecondsSince(start));
+            }
+            const Percentiles figures = PercentilesOf(times);
+            std::printf(" %14.3f %14.3f", figures.P50, figures.P95);
+            std::fflush(stdout);
+        }
+        std::printf("\n");
+    }
+}
+
+std::optional<std::string> TextOption(int argc, char** argv, const char* name) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], name) == 0) {
+            return std::string(argv[i + 1]);
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<int> IntegerOption(int argc, char** argv, const char* name) {
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], name) == 0) {
@@ -336,36 +530,87 @@ int main(int argc, char** argv) {
     const QString corpus = GermanCorpus();
     constexpr qsizetype KiB = 1024;
     constexpr qsizetype MiB = 1024 * 1024;
-    const std::vector<Scenario> scenarios{
-        {"forward, 1337 + 1337-Wörters", Direction::Forward, false, false, KiB},
-        {"forward, 1337 + 1337-Wörters", Direction::Forward, false, false, 100 * KiB},
-        {"forward, 1337 + 1337-Wörters", Direction::Forward, false, false, MiB},
-        {"forward, with slang", Direction::Forward, true, false, KiB},
-        {"forward, with slang", Direction::Forward, true, false, 100 * KiB},
-        {"forward, with slang", Direction::Forward, true, false, MiB},
-        {"reverse, typing into Text2", Direction::Reverse, false, false, KiB},
-        {"reverse, typing into Text2", Direction::Reverse, false, false, 100 * KiB},
-        {"reverse, typing into Text2", Direction::Reverse, false, false, MiB},
-        {"forward, real QClipboard", Direction::Forward, false, true, KiB},
-        {"forward, real QClipboard", Direction::Forward, false, true, MiB},
+    const std::vector<qsizetype> sizes{KiB, 100 * KiB, MiB};
+    const std::pair<const char*, OptionSet> optionSets[] = {
+        {"startup", StartUp},
+        {"1337", {true, false, false, false}},
+        {"slang", {false, true, false, false}},
+        {"1337-woerters", {false, false, true, false}},
+        {"matrix", {false, false, false, true}},
+        {"slang-1337-woerters", {true, true, true, false}},
+        {"slang-matrix", {false, true, false, true}},
     };
+    std::vector<Scenario> scenarios;
+    for (const auto& [name, set] : optionSets) {
+        for (const qsizetype size : sizes) {
+            scenarios.push_back({std::string("forward-") + name, Action::Forward, set, size});
+        }
+    }
+    for (const auto& [name, set] : optionSets) {
+        for (const qsizetype size : sizes) {
+            scenarios.push_back({std::string("reverse-") + name, Action::Reverse, set, size});
+        }
+    }
+    for (const qsizetype size : sizes) {
+        scenarios.push_back({"keybox-matrix", Action::KeyBox, {false, false, false, true}, size});
+    }
+    for (const char* name : {"startup", "slang"}) {
+        const OptionSet set =
+            std::strcmp(name, "slang") == 0 ? OptionSet{true, true, true, false} : StartUp;
+        for (const qsizetype size : {100 * KiB, MiB}) {
+            scenarios.push_back(
+                {std::string("paragraph-") + name, Action::Forward, set, size, true});
+        }
+    }
+    for (const qsizetype size : sizes) {
+        scenarios.push_back({"paste-startup", Action::Paste, StartUp, size});
+    }
+    for (const qsizetype size : {KiB, MiB}) {
+        scenarios.push_back(
+            {"forward-startup-qclipboard", Action::Forward, StartUp, size, false, true});
+    }
+    const std::optional<std::string> only = TextOption(argc, argv, "--only");
 
     std::printf("Key press to output, in ms: %d keys after %d warm-up keys, platform %s\n", keys,
                 warmup, qPrintable(QGuiApplication::platformName()));
     std::printf("window = whole key event minus the engine's time for the same text\n\n");
     std::printf("%-30s %8s | %8s %8s %8s | %8s %8s | %8s %8s %8s | %s\n", "case", "size", "p50",
                 "p95", "max", "eng p50", "eng p95", "win p50", "win p95", "win max", "ok");
+    std::vector<std::string> lines;
     for (const Scenario& scenario : scenarios) {
-        const Outcome outcome = Run(scenario, corpus, warmup, keys);
+        if (only && scenario.Name.find(*only) == std::string::npos) {
+            continue;
+        }
+        // Slow set-ups (a key box change and a paste redo a whole text) get fewer rounds.
+        const bool few = scenario.What == Action::Paste || scenario.What == Action::KeyBox;
+        const int rounds = few ? std::max(1, keys / 5) : keys;
+        const Outcome outcome = Run(scenario, corpus, few ? std::min(warmup, 2) : warmup, rounds);
         const char* size = scenario.Size >= MiB         ? "1 MiB"
                            : scenario.Size >= 100 * KiB ? "100 KiB"
                                                         : "1 KiB";
         std::printf("%-30s %8s | %8.3f %8.3f %8.3f | %8.3f %8.3f | %8.3f %8.3f %8.3f | %s\n",
-                    scenario.Name, size, outcome.Total.P50, outcome.Total.P95, outcome.Total.Max,
-                    outcome.Engine.P50, outcome.Engine.P95, outcome.Window.P50, outcome.Window.P95,
-                    outcome.Window.Max, outcome.Correct ? "yes" : "NO");
+                    scenario.Name.c_str(), size, outcome.Total.P50, outcome.Total.P95,
+                    outcome.Total.Max, outcome.Engine.P50, outcome.Engine.P95, outcome.Window.P50,
+                    outcome.Window.P95, outcome.Window.Max, outcome.Correct ? "yes" : "NO");
         std::fflush(stdout);
+        char line[256];
+        std::snprintf(
+            line, sizeof line, "case=%s size=%lld p50_ms=%.3f p95_ms=%.3f max_ms=%.3f ok=%s",
+            scenario.Name.c_str(), static_cast<long long>(scenario.Size), outcome.Total.P50,
+            outcome.Total.P95, outcome.Total.Max, outcome.Correct ? "yes" : "no");
+        lines.emplace_back(line);
+    }
+    std::printf("\n");
+    for (const std::string& line : lines) {
+        std::printf("%s\n", line.c_str());
+    }
+    if (only) {
+        if (*only == "paragraph") {
+            RunParagraphLayout(corpus, {100 * KiB, MiB}, std::max(3, keys / 5));
+        }
+        return 0;
     }
     RunBinding(corpus, {KiB, 100 * KiB, MiB}, 30);
+    RunParagraphLayout(corpus, {100 * KiB, MiB}, std::max(3, keys / 5));
     return 0;
 }

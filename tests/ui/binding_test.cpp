@@ -2,6 +2,8 @@
 // raise no change event, a write that rewrites only the changed part of a multi-line box leaves
 // it exactly as a whole-text write does, and key presses give the character codes the rules
 // expect.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -212,6 +214,26 @@ class BindingTest : public QObject {
             << longLine << QString(longLine).replace(50000, 1, QStringLiteral("LANG"));
         QTest::newRow("long line, end changed") << longLine << longLine + QStringLiteral("!");
         QTest::newRow("long line broken") << longLine << QString(longLine).insert(60000, u'\n');
+        // Changes in several places at once, as a new Matrix text brings them: new filler at
+        // both ends and the typed character somewhere between.
+        const QString filler = Repeated(QStringLiteral("01101 "), 5);
+        const QString otherFiller = Repeated(QStringLiteral("10010 "), 5);
+        QTest::newRow("many lines, both ends and middle")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + QString(lines).insert(6000, QStringLiteral("00001 ")) +
+                   QStringLiteral("00011 ");
+        QTest::newRow("many lines, both ends, typed at end")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + lines + QStringLiteral("10111 00011 ");
+        QTest::newRow("long line, both ends and middle")
+            << filler + longLine + QStringLiteral("11100 ")
+            << otherFiller + QString(longLine).remove(40000, 5) + QStringLiteral("00011 ");
+        QTest::newRow("many lines, emoji filler at both ends")
+            << emoji + lines + emoji + QStringLiteral("a")
+            << QStringLiteral("\U0001F601") + lines + QStringLiteral("\U0001F601b");
+        QTest::newRow("many lines, several changes near the start")
+            << lines
+            << QString(lines).replace(2, 1, u'X').replace(100, 1, u'Y').replace(200, 1, u'Z');
     }
     void WriteMatchesWholeTextWrite() {
         QFETCH(QString, old);
@@ -316,6 +338,208 @@ class BindingTest : public QObject {
             QVERIFY(!box.document()->isUndoAvailable());
             text = next;
         }
+    }
+
+    // A write that changes a long text in several places rewrites only those places: the
+    // paragraphs between them stay the document's own (they keep a mark set on them before),
+    // and the box holds the same text as after a whole-text write.
+    void WriteKeepsParagraphsBetweenChanges_data() {
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("keptBlock");
+        QString lines;
+        for (int line = 0; line < 400; ++line) {
+            lines += QStringLiteral("01101 10010 11100 %1\n").arg(line);
+        }
+        const QString filler = Repeated(QStringLiteral("11001 "), 5);
+        const QString otherFiller = Repeated(QStringLiteral("00010 "), 5);
+        QTest::newRow("new filler at both ends")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + lines + QStringLiteral("10111 ") << 200;
+        QTest::newRow("new filler at both ends, a group added at the end")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + lines + QStringLiteral("00001 10111 ") << 390;
+        QTest::newRow("new filler at both ends, a group added in the middle")
+            << filler + lines + QStringLiteral("11100 ")
+            << otherFiller + QString(lines).insert(lines.size() / 2, QStringLiteral("00001 ")) +
+                   QStringLiteral("10111 ")
+            << 100;
+        QTest::newRow("new filler at the start only")
+            << filler + lines << otherFiller + lines << 399;
+        QTest::newRow("new filler at the end only")
+            << lines + QStringLiteral("11100 ") << lines + QStringLiteral("10111 ") << 1;
+    }
+    void WriteKeepsParagraphsBetweenChanges() {
+        QFETCH(QString, old);
+        QFETCH(QString, text);
+        QFETCH(int, keptBlock);
+        constexpr int Mark = 4711;
+        ShownBox box;
+        WriteText(box.get(), old);
+        box->document()->findBlockByNumber(keptBlock).setUserState(Mark);
+        QSignalSpy changes(box.get(), &QPlainTextEdit::textChanged);
+
+        WriteText(box.get(), text);
+
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(box->document()->findBlockByNumber(keptBlock).userState(), Mark);
+        QPlainTextEdit reference;
+        reference.setPlainText(text);
+        QCOMPARE(box->document()->toRawText(), reference.document()->toRawText());
+        QCOMPARE(ReadText(box.get()), text);
+        QCOMPARE(box->textCursor().position(), 0);
+        QVERIFY(!box->document()->isUndoAvailable());
+    }
+
+    // Random changes in several places of a long text at once (same-length runs at the ends,
+    // like new Matrix filler, and edits between them), with line breaks, surrogate pairs and
+    // the units the document stores differently at the places that change: the box always holds
+    // what a whole-text write gives it, after exactly one change event.
+    void RandomChangesInSeveralPlaces_data() {
+        QTest::addColumn<QString>("pieces");
+        QTest::addColumn<int>("seed");
+        QTest::newRow("letters and line breaks") << QStringLiteral("ab \n") << 1;
+        QTest::newRow("groups") << QStringLiteral("01 ") << 2;
+        QTest::newRow("surrogate pairs") << QStringLiteral("a\U0001F600\U0001F601\n") << 3;
+        QTest::newRow("CR and separators") << QStringLiteral("ab\r\n\u2028\u2029") << 4;
+        QTest::newRow("lone surrogates")
+            << QStringLiteral("a") + QChar(0xD83D) + QChar(0xDE00) << 5;
+    }
+    void RandomChangesInSeveralPlaces() {
+        QFETCH(QString, pieces);
+        QFETCH(int, seed);
+        std::mt19937 generator(static_cast<unsigned>(seed));
+        const auto below = [&](qsizetype bound) {
+            return std::uniform_int_distribution<qsizetype>(0, bound - 1)(generator);
+        };
+        const auto randomText = [&](qsizetype length) {
+            QString text;
+            while (text.size() < length) {
+                text += pieces[below(pieces.size())];
+            }
+            return text;
+        };
+        QPlainTextEdit box;
+        QSignalSpy changes(&box, &QPlainTextEdit::textChanged);
+        QString text = randomText(3000);
+        WriteText(&box, text);
+        for (int step = 0; step < 300; ++step) {
+            QString next = text;
+            const qsizetype head = std::min<qsizetype>(below(40), next.size());
+            next.replace(0, head, randomText(head).left(head));
+            const qsizetype tail = std::min<qsizetype>(below(12), next.size());
+            next.replace(next.size() - tail, tail, randomText(tail).left(tail));
+            for (qsizetype edits = below(3); edits > 0; --edits) {
+                const qsizetype at = below(next.size() + 1);
+                next.replace(at, below(3), randomText(below(4)));
+            }
+            QPlainTextEdit reference;
+            reference.setPlainText(text);
+            const QString oldRaw = reference.document()->toRawText();
+            reference.setPlainText(next);
+            const qsizetype before = changes.count();
+            WriteText(&box, next);
+            QCOMPARE(box.document()->toRawText(), reference.document()->toRawText());
+            QCOMPARE(box.document()->blockCount(), reference.document()->blockCount());
+            QCOMPARE(ReadText(&box), ReadText(&reference));
+            QCOMPARE(changes.count() - before, reference.document()->toRawText() == oldRaw ? 0 : 1);
+            QVERIFY(!box.document()->isUndoAvailable());
+            text = next;
+        }
+    }
+
+    // An edited paragraph keeps its whole layout after it has been laid out, whether the user
+    // typed into it or a write changed it, so that the caret and the painting reuse it.
+    void EditedParagraphKeepsItsLayout_data() {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<int>("paragraph");
+        QTest::newRow("typed into the only paragraph") << true << 0;
+        QTest::newRow("typed into the last paragraph") << true << 2;
+        QTest::newRow("written into the only paragraph") << false << 0;
+        QTest::newRow("written into the middle paragraph") << false << 1;
+    }
+    void EditedParagraphKeepsItsLayout() {
+        QFETCH(bool, typed);
+        QFETCH(int, paragraph);
+        ShownBox box;
+        schnackomat::ui::KeepParagraphLayouts(box.get());
+        QStringList lines(3, Repeated(QStringLiteral("ein langer Absatz "), 200));
+        const QString text = paragraph == 0 ? lines.front() : lines.join(u'\n');
+        WriteText(box.get(), text);
+        if (typed) {
+            box->setFocus();
+            box->moveCursor(QTextCursor::End);
+            QTest::keyClicks(box.get(), QStringLiteral("xy"));
+        } else {
+            QStringList changed = text.split(u'\n');
+            changed[paragraph].insert(100, QStringLiteral("neu "));
+            WriteText(box.get(), changed.join(u'\n'));
+        }
+        QCoreApplication::processEvents();
+        const QTextBlock edited = box->document()->findBlockByNumber(paragraph);
+        QVERIFY(edited.layout()->cacheEnabled());
+        // A box left as Qt makes it keeps no such layout.
+        QPlainTextEdit plain;
+        plain.setPlainText(text);
+        QVERIFY(!plain.document()->firstBlock().layout()->cacheEnabled());
+    }
+
+    // The quick paste leaves a box as the box's own paste does: the same text, caret and
+    // change events, and one undo step that brings the old text back.
+    void PasteMatchesTheBoxsOwnPaste_data() {
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<bool>("readOnly");
+        const QString lines = Repeated(QStringLiteral("Eine Zeile zum Einfügen.\n"), 200);
+        QTest::newRow("into an empty box") << QString() << 0 << 0 << lines << false;
+        QTest::newRow("at the end")
+            << QStringLiteral("Das ist") << 7 << 7 << QStringLiteral(" cool") << false;
+        QTest::newRow("in the middle")
+            << QStringLiteral("Das cool") << 4 << 4 << QStringLiteral("ist\n") << false;
+        QTest::newRow("over a selection")
+            << QStringLiteral("Das war cool") << 4 << 7 << QStringLiteral("ist") << false;
+        QTest::newRow("CR LF and no-break space")
+            << QStringLiteral("a") << 1 << 1 << QStringLiteral("b\r\nc\u00A0d\re") << false;
+        QTest::newRow("emoji") << QStringLiteral("x") << 0 << 0 << QStringLiteral("\U0001F600 ")
+                               << false;
+        QTest::newRow("empty clipboard") << QStringLiteral("abc") << 1 << 2 << QString() << false;
+        QTest::newRow("read-only box")
+            << QStringLiteral("abc") << 1 << 1 << QStringLiteral("nein") << true;
+    }
+    void PasteMatchesTheBoxsOwnPaste() {
+        QFETCH(QString, old);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, pasted);
+        QFETCH(bool, readOnly);
+        ShownBox quick;
+        ShownBox own;
+        schnackomat::ui::PasteAsPlainText(quick.get());
+        QGuiApplication::clipboard()->setText(pasted);
+        QList<int> changeCounts;
+        for (QPlainTextEdit* box : {quick.get(), own.get()}) {
+            box->setPlainText(old);
+            box->setReadOnly(readOnly);
+            QTextCursor cursor = box->textCursor();
+            cursor.setPosition(from);
+            cursor.setPosition(to, QTextCursor::KeepAnchor);
+            box->setTextCursor(cursor);
+            box->setFocus();
+            QSignalSpy changes(box, &QPlainTextEdit::textChanged);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            changeCounts.append(static_cast<int>(changes.count()));
+        }
+        QCOMPARE(quick->document()->toRawText(), own->document()->toRawText());
+        QCOMPARE(ReadText(quick.get()), ReadText(own.get()));
+        QCOMPARE(quick->textCursor().position(), own->textCursor().position());
+        QCOMPARE(quick->textCursor().hasSelection(), own->textCursor().hasSelection());
+        QCOMPARE(changeCounts.front(), changeCounts.back());
+        quick->undo();
+        own->undo();
+        QCOMPARE(ReadText(quick.get()), ReadText(own.get()));
+        QCOMPARE(ReadText(quick.get()), QString(old));
     }
 
     // Whatever changes a box after a write, reading it gives what it holds then.

@@ -1,15 +1,21 @@
 #include "schnackomat/ui/binding.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cstring>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace schnackomat::ui {
 
@@ -64,13 +70,33 @@ QString StoredForm(const QString& text, bool& readsAsItself) {
 }
 
 // Reading a box's text back as the rules see it: both separators as "\n", in place.
-void ReadSeparatorsAsNewLines(QString& text) {
+// Tells whether the text held no line separator, so that its stored form is the text read
+// back with every "\n" as a paragraph separator.
+bool ReadSeparatorsAsNewLines(QString& text) {
     char16_t* unit = reinterpret_cast<char16_t*>(text.data());
     char16_t* const end = unit + text.size();
+    bool noLineSeparator = true;
     for (; unit != end; ++unit) {
+        noLineSeparator &= *unit != LineSeparator;
         // U+2028 and U+2029 differ only in the lowest bit.
         *unit = (*unit & 0xFFFE) == LineSeparator ? u'\n' : *unit;
     }
+    return noLineSeparator;
+}
+
+// Whether the document stores `text` unit for unit but with every "\n" as a paragraph
+// separator, and reads it back unchanged: true unless it holds "\r", a paragraph or line
+// separator or a frame mark. Written so that the compiler turns it into vector code.
+bool IsPlain(const QString& text) {
+    const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype size = text.size();
+    unsigned special = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const unsigned unit = units[i];
+        special |= unsigned(unit == u'\r') | unsigned((unit & 0xFFFE) == LineSeparator) |
+                   unsigned((unit & 0xFFFE) == BeginningOfFrame);
+    }
+    return special == 0;
 }
 
 // The text of one document as last read or written, kept until its content changes in any
@@ -100,25 +126,35 @@ class KeptText final : public QObject {
     QString Read() {
         if (!read_ || read_->size() != Length()) {
             QString text = raw_ && raw_->size() == Length() ? *raw_ : document_->toRawText();
-            ReadSeparatorsAsNewLines(text);
+            plain_ = ReadSeparatorsAsNewLines(text);
             read_ = std::move(text);
         }
         return *read_;
+    }
+
+    // The text as ReadText gives it, if the document stores it unit for unit with each "\n" as
+    // a paragraph separator.
+    std::optional<QString> PlainRead() {
+        QString read = Read();
+        return plain_ ? std::optional<QString>(std::move(read)) : std::nullopt;
     }
 
     // Called just before an edit that makes the document hold `raw`, read as `read` when given.
     // The texts are kept only if that edit is the one change the document reports before its
     // change event has been handled, so a rule that changes the box again in its change event
     // leaves nothing stale behind.
-    void ExpectEdit(const QString& raw, std::optional<QString> read) {
-        expected_ = Texts{raw, std::move(read)};
+    void ExpectEdit(const QString& raw, std::optional<QString> read, bool plain) {
+        expected_ = Texts{raw, std::move(read), plain};
     }
+    // The same for a plain text (see IsPlain), which is what the document reads back.
+    void ExpectPlainEdit(const QString& text) { expected_ = Texts{std::nullopt, text, true}; }
     void EndEdit() { expected_.reset(); }
 
   private:
     struct Texts {
-        QString Raw;
+        std::optional<QString> Raw;
         std::optional<QString> Read;
+        bool Plain;
     };
 
     explicit KeptText(QTextDocument* document) : QObject(document), document_(document) {
@@ -131,19 +167,44 @@ class KeptText final : public QObject {
     void Forget() {
         raw_.reset();
         read_.reset();
+        plain_ = false;
         justKept_ = false;
     }
 
     // Raised once for every finished edit, before contentsChanged and the box's change event.
-    void OnContentsChange() {
+    // Any other edit (typing, a paste, an undo) is applied to the kept text from the part of
+    // the document it reports as changed, so that reading a long box after a key press costs
+    // the size of the change rather than that of the text.
+    void OnContentsChange(int from, int removed, int added) {
         if (expected_) {
             raw_ = std::move(expected_->Raw);
             read_ = std::move(expected_->Read);
+            plain_ = expected_->Plain;
             expected_.reset();
+            justKept_ = true;
+        } else if (read_ && Patch(from, removed, added)) {
             justKept_ = true;
         } else {
             Forget();
         }
+    }
+
+    bool Patch(int from, int removed, int added) {
+        raw_.reset();
+        if (from < 0 || removed < 0 || added < 0 || from + removed > read_->size() ||
+            read_->size() - removed + added != Length()) {
+            return false;
+        }
+        QTextCursor cursor(document_);
+        cursor.setPosition(from);
+        cursor.setPosition(from + added, QTextCursor::KeepAnchor);
+        QString inserted = cursor.selectedText();
+        if (inserted.size() != added) {
+            return false;
+        }
+        plain_ = ReadSeparatorsAsNewLines(inserted) && plain_;
+        read_->replace(from, removed, inserted);
+        return true;
     }
 
     void OnContentsChanged() {
@@ -157,6 +218,7 @@ class KeptText final : public QObject {
     QTextDocument* document_;
     std::optional<QString> raw_;
     std::optional<QString> read_;
+    bool plain_ = false;  // read_ is stored as itself with "\n" as paragraph separators
     std::optional<Texts> expected_;
     bool justKept_ = false;
 };
@@ -191,32 +253,125 @@ qsizetype CommonSuffixLength(const QChar* aEnd, const QChar* bEnd, qsizetype lim
     return length;
 }
 
-// Writes `text` into a multi-line box by replacing only the part between the longest common
-// start and end of the old and the new text, in one edit block. What the box shows afterwards
-// is what setPlainText(text) leaves, which costs time in proportion to the whole text: the same
-// stored text, one change event, the caret at 0 with nothing selected and the view scrolled to
-// the top, empty undo and redo stacks, and the document marked unmodified. An equal text
-// changes nothing at all.
+// One replacement: `Removed` units of the old text from `From` give way to `Added` units of the
+// new text from `NewFrom`.
+struct Edit {
+    qsizetype From;
+    qsizetype Removed;
+    qsizetype NewFrom;
+    qsizetype Added;
+};
+
+// A changed run is taken as ended where this many units in a row are equal again.
+constexpr qsizetype SyncLength = 16;
+// How far a changed run at either end of the differing part is looked for, and how many such
+// runs are split off at each end, before the rest is replaced as one.
+constexpr qsizetype ChangedRunLimit = 1024;
+constexpr int EndRunsLimit = 8;
+
+// The changes that turn `old` into `stored`: the part between the longest common start and end,
+// and, when that part begins or ends with a changed run of the same length in both texts (as
+// the random filler of the Matrix code does), that run on its own, so that a long equal stretch
+// behind it stays untouched. The edits do not overlap and come in the order of the text; no
+// edit starts or ends inside a surrogate pair.
+std::vector<Edit> EditsBetween(const QString& old, const QString& stored) {
+    const QChar* const a = old.constData();
+    const QChar* const b = stored.constData();
+    // The part still to compare: [from, oldEnd) of `old` against [from, newEnd) of `stored`.
+    qsizetype from = 0;
+    qsizetype oldEnd = old.size();
+    qsizetype newEnd = stored.size();
+    const auto extendStart = [&] {
+        from += CommonPrefixLength(a + from, b + from, std::min(oldEnd, newEnd) - from);
+        if (from > 0 && a[from - 1].isHighSurrogate()) {
+            --from;
+        }
+    };
+    const auto extendEnd = [&] {
+        const qsizetype suffix =
+            CommonSuffixLength(a + oldEnd, b + newEnd, std::min(oldEnd, newEnd) - from);
+        oldEnd -= suffix;
+        newEnd -= suffix;
+        if (oldEnd < old.size() && a[oldEnd].isLowSurrogate()) {
+            ++oldEnd;
+            ++newEnd;
+        }
+    };
+    extendStart();
+    extendEnd();
+
+    std::vector<Edit> head;
+    std::vector<Edit> tail;
+    for (int run = 0; run < EndRunsLimit; ++run) {
+        bool progressed = false;
+        // A changed run at the start, of the same length in both texts.
+        const qsizetype window = std::min({oldEnd, newEnd, from + ChangedRunLimit}) - from;
+        qsizetype equal = 0;
+        for (qsizetype k = 0; k < window && window >= 2 * SyncLength; ++k) {
+            equal = a[from + k] == b[from + k] ? equal + 1 : 0;
+            if (equal == SyncLength) {
+                qsizetype end = from + k + 1 - SyncLength;
+                if (a[end].isLowSurrogate()) {
+                    ++end;
+                }
+                head.push_back({from, end - from, from, end - from});
+                from = end;
+                extendStart();
+                progressed = true;
+                break;
+            }
+        }
+        // A changed run at the end, of the same length in both texts.
+        const qsizetype tailWindow = std::min({oldEnd - from, newEnd - from, ChangedRunLimit});
+        equal = 0;
+        for (qsizetype k = 1; k <= tailWindow && tailWindow >= 2 * SyncLength; ++k) {
+            equal = a[oldEnd - k] == b[newEnd - k] ? equal + 1 : 0;
+            if (equal == SyncLength) {
+                qsizetype length = k - SyncLength;
+                if (a[oldEnd - length].isLowSurrogate()) {
+                    ++length;
+                }
+                tail.push_back({oldEnd - length, length, newEnd - length, length});
+                oldEnd -= length;
+                newEnd -= length;
+                extendEnd();
+                progressed = true;
+                break;
+            }
+        }
+        if (!progressed) {
+            break;
+        }
+    }
+
+    std::vector<Edit> edits = std::move(head);
+    if (oldEnd > from || newEnd > from) {
+        edits.push_back({from, oldEnd - from, from, newEnd - from});
+    }
+    edits.insert(edits.end(), tail.rbegin(), tail.rend());
+    return edits;
+}
+
+// Writes `text` into a multi-line box by replacing only what changed: the part between the
+// longest common start and end of the old and the new text, with changed runs at either end of
+// it split off, all in one edit block. What the box shows afterwards is what
+// setPlainText(text) leaves, which costs time in proportion to the whole text: the same stored
+// text, one change event, the caret at 0 with nothing selected and the view scrolled to the
+// top, empty undo and redo stacks, and the document marked unmodified. An equal text changes
+// nothing at all.
 void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     QTextDocument* document = edit->document();
     KeptText& kept = KeptText::Of(document);
+    // A plain text and a plain box are compared as they are read: QTextCursor::insertText
+    // stores each "\n" as a paragraph separator itself, so the text need not be copied.
+    const bool plain = IsPlain(text);
+    std::optional<QString> oldPlain = plain ? kept.PlainRead() : std::nullopt;
     bool readsAsItself = true;
-    const QString stored = StoredForm(text, readsAsItself);
-    const QString old = kept.Raw();
-    if (old == stored) {
+    const QString stored = oldPlain ? text : StoredForm(text, readsAsItself);
+    const QString old = oldPlain ? *std::move(oldPlain) : kept.Raw();
+    const std::vector<Edit> edits = EditsBetween(old, stored);
+    if (edits.empty()) {  // the box holds this text already
         return;
-    }
-    const qsizetype shorter = std::min(old.size(), stored.size());
-    qsizetype prefix = CommonPrefixLength(old.constData(), stored.constData(), shorter);
-    // A surrogate pair is never cut: the changed part starts before a high surrogate and ends
-    // after a low surrogate.
-    if (prefix > 0 && old[prefix - 1].isHighSurrogate()) {
-        --prefix;
-    }
-    qsizetype suffix = CommonSuffixLength(old.constData() + old.size(),
-                                          stored.constData() + stored.size(), shorter - prefix);
-    if (suffix > 0 && old[old.size() - suffix].isLowSurrogate()) {
-        --suffix;
     }
 
     // Turning undo off empties the undo and redo stacks, as a whole write does, and keeps this
@@ -224,15 +379,22 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     const bool undoEnabled = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
-    kept.ExpectEdit(stored, readsAsItself ? std::optional<QString>(text) : std::nullopt);
-    cursor.beginEditBlock();
-    cursor.setPosition(static_cast<int>(prefix));
-    cursor.setPosition(static_cast<int>(old.size() - suffix), QTextCursor::KeepAnchor);
-    const qsizetype middle = stored.size() - prefix - suffix;
-    if (middle > 0) {
-        cursor.insertText(stored.sliced(prefix, middle));
+    if (stored.constData() == text.constData()) {  // compared as read, see above
+        kept.ExpectPlainEdit(text);
     } else {
-        cursor.removeSelectedText();
+        kept.ExpectEdit(stored, readsAsItself ? std::optional<QString>(text) : std::nullopt, plain);
+    }
+    cursor.beginEditBlock();
+    // From the last edit to the first, so that the old positions of the ones before stay valid.
+    for (auto change = edits.rbegin(); change != edits.rend(); ++change) {
+        cursor.setPosition(static_cast<int>(change->From));
+        cursor.setPosition(static_cast<int>(change->From + change->Removed),
+                           QTextCursor::KeepAnchor);
+        if (change->Added > 0) {
+            cursor.insertText(stored.sliced(change->NewFrom, change->Added));
+        } else {
+            cursor.removeSelectedText();
+        }
     }
     cursor.endEditBlock();
     kept.EndEdit();
@@ -240,6 +402,65 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     document->setModified(false);
     edit->setTextCursor(QTextCursor(document));
 }
+
+// Keeps the whole layout of each paragraph that an edit touches, glyphs and character
+// attributes included, instead of letting QTextLayout throw them away after laying it out. The
+// box asks the edited paragraph for the caret's place and paints it right after the layout; for
+// a long paragraph each of those would otherwise shape and analyse all of its text again.
+class ParagraphLayoutCache final : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit ParagraphLayoutCache(QTextDocument* document)
+        : QObject(document), document_(document) {
+        connect(document, &QTextDocument::contentsChange, this,
+                &ParagraphLayoutCache::OnContentsChange);
+    }
+
+  private:
+    // Raised before the document's layout lays the changed paragraphs out again; the first and
+    // the last of them are the ones an edit leaves long.
+    void OnContentsChange(int from, int, int added) {
+        for (const int position : {from, from + added}) {
+            const QTextBlock block = document_->findBlock(position);
+            if (block.isValid()) {
+                block.layout()->setCacheEnabled(true);
+            }
+        }
+    }
+
+    QTextDocument* document_;
+};
+
+// Pastes the clipboard's plain text into a multi-line box with one QTextCursor::insertText.
+// Qt's own paste builds a separate document from the text first and then copies it over, which
+// for a long text takes about twice as long and gives the same text, caret and undo step.
+class PlainPaste final : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit PlainPaste(QPlainTextEdit* box) : QObject(box), box_(box) {
+        box->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != box_ || event->type() != QEvent::KeyPress || box_->isReadOnly() ||
+            !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+            return false;
+        }
+        const QString text = QGuiApplication::clipboard()->text();
+        if (!text.isEmpty()) {
+            QTextCursor cursor = box_->textCursor();
+            cursor.insertText(text);
+            box_->setTextCursor(cursor);
+        }
+        return true;
+    }
+
+  private:
+    QPlainTextEdit* box_;
+};
 
 }  // namespace
 
@@ -262,6 +483,20 @@ void WriteText(QWidget* box, const QString& text) {
         if (line->text() != text) {
             line->setText(text);
         }
+    }
+}
+
+void KeepParagraphLayouts(QPlainTextEdit* box) {
+    QTextDocument* document = box->document();
+    if (document->findChild<ParagraphLayoutCache*>(QString(), Qt::FindDirectChildrenOnly) ==
+        nullptr) {
+        new ParagraphLayoutCache(document);  // owned by the document
+    }
+}
+
+void PasteAsPlainText(QPlainTextEdit* box) {
+    if (box->findChild<PlainPaste*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
+        new PlainPaste(box);  // owned by the box
     }
 }
 

@@ -215,6 +215,8 @@ void Form1::CreateControls() {
         box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         box->setTabChangesFocus(true);
+        KeepParagraphLayouts(box);
+        PasteAsPlainText(box);
         SetColours(box, LightOrange, DarkPurple);
     }
 
