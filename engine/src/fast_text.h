@@ -16,201 +16,15 @@
 #include <thread>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#include <immintrin.h>
-#endif
-
+#include "scan.h"
 #include "schnackomat/text.h"
 
 namespace schnackomat::detail {
-
-inline constexpr std::size_t npos = std::u16string_view::npos;
-
-#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
-// Block searches may use AVX2 where the processor has it, in functions compiled for it alone.
-#define SCHNACKOMAT_HAVE_AVX2 1
-bool HasAvx2();
-#endif
-
-// The first occurrence of `find` in `text` at or after `from`, or npos; like
-// std::u16string_view::find, but scanning eight units at a time for the find string's first and
-// last unit.
-std::size_t Find(std::u16string_view text, std::u16string_view find, std::size_t from = 0);
-
-// The first position at or after `from` that holds one of `units` (at most eight), or npos.
-std::size_t FindAnyOf(std::u16string_view text, std::u16string_view units, std::size_t from = 0);
 
 // Appends `text` with every occurrence of `find` replaced by `replacement` (as ReplaceAll does)
 // to `out`. When `find` does not occur, appends nothing and returns false.
 bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view find,
                     std::u16string_view replacement);
-
-// Whether `units` hold the units of `find` from its unit `from` up to its unit `to`.
-inline bool SameUnitsBetween(const char16_t* units, std::u16string_view find, std::size_t from,
-                             std::size_t to) {
-    const std::u16string_view wanted = find.substr(0, to);
-    for (std::size_t k = from; k < wanted.size(); ++k) {
-        if (units[k] != wanted[k]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The hits of a block scan (a mask with two bits per unit for each block of units), gathered
-// for a batch of blocks before they are reported. Noting a block costs no branch: one without
-// hits is written and then overwritten. A branch taken for the few blocks with a hit is one the
-// processor mostly mispredicts, and on a text too long for it to learn its pattern that costs
-// more than the scan itself.
-struct BlockHits {
-    static constexpr std::size_t Batch = 64;  // blocks
-
-    std::array<std::uint64_t, Batch> Hits;  // a block's number in the batch, then its mask
-    std::size_t Count = 0;
-
-    void Note(std::size_t block, std::uint32_t mask) {
-        Hits[Count] = static_cast<std::uint64_t>(block) << 32 | mask;
-        Count += mask != 0 ? 1 : 0;
-    }
-
-    // Calls `report(at)` for every unit noted, in order, for a batch whose first block starts
-    // at `start`, and starts a new batch.
-    template <typename Report>
-    void Flush(std::size_t start, std::size_t blockUnits, Report& report) {
-        for (std::size_t k = 0; k < Count; ++k) {
-            const std::size_t blockStart =
-                start + static_cast<std::size_t>(Hits[k] >> 32) * blockUnits;
-            for (auto mask = static_cast<std::uint32_t>(Hits[k]); mask != 0;
-                 mask &= mask - 1, mask &= mask - 1) {
-                report(blockStart + static_cast<std::size_t>(std::countr_zero(mask)) / 2);
-            }
-        }
-        Count = 0;
-    }
-};
-
-#if defined(SCHNACKOMAT_HAVE_AVX2)
-// The block scan of ForEachOccurrence, sixteen units at a time, from `i` on while a whole block
-// fits before `last`: reports the candidates, the units that match the find string's first,
-// second and last unit. Leaves `i` where it stopped.
-template <typename Report>
-__attribute__((target("avx2"))) void ForEachOccurrenceWide(const char16_t* units, std::size_t& i,
-                                                           std::size_t last,
-                                                           std::u16string_view find,
-                                                           Report& report) {
-    const std::size_t length = find.size();
-    const std::size_t secondOffset = length > 2 ? 1 : 0;
-    const __m256i first = _mm256_set1_epi16(static_cast<short>(find[0]));
-    const __m256i second = _mm256_set1_epi16(static_cast<short>(find[secondOffset]));
-    const __m256i final = _mm256_set1_epi16(static_cast<short>(find[length - 1]));
-    const auto load = [units](std::size_t at) __attribute__((target("avx2"))) {
-        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + at));
-    };
-    BlockHits hits;
-    while (i + 16 <= last + 1) {
-        const std::size_t start = i;
-        const std::size_t end = std::min(last + 1, i + BlockHits::Batch * 16);
-        for (std::size_t block = 0; i + 16 <= end; i += 16, ++block) {
-            const __m256i match = _mm256_and_si256(
-                _mm256_and_si256(_mm256_cmpeq_epi16(load(i), first),
-                                 _mm256_cmpeq_epi16(load(i + secondOffset), second)),
-                _mm256_cmpeq_epi16(load(i + length - 1), final));
-            hits.Note(block, static_cast<std::uint32_t>(_mm256_movemask_epi8(match)));
-        }
-        hits.Flush(start, 16, report);
-    }
-}
-#endif
-
-// Calls `found(at)` for every position `at` at which `find` occurs in `text`, in order,
-// overlapping occurrences included: one scan of the text, eight or sixteen units at a time,
-// where a Find for every occurrence would start a search anew each time. The scan may run ahead
-// of the calls. `found` may rewrite the units before `at + find.size()`; the occurrences
-// reported after that which start before that point are then not to be trusted, those from it on
-// are.
-template <typename Found>
-void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found found) {
-    const std::size_t length = find.size();
-    if (length == 0 || text.size() < length) {
-        return;
-    }
-    const char16_t* units = text.data();
-    const std::size_t last = text.size() - length;  // the last possible start
-    std::size_t i = 0;
-    // Candidates must match the first, second and last unit; only those are compared in full.
-    auto report = [&](std::size_t at) {
-        if (SameUnitsBetween(units + at, find, 2, length - 1)) {
-            found(at);
-        }
-    };
-#if defined(SCHNACKOMAT_HAVE_AVX2)
-    if (last >= 32 && HasAvx2()) {
-        ForEachOccurrenceWide(units, i, last, find, report);
-    }
-#endif
-#if defined(__SSE2__)
-    const std::size_t secondOffset = length > 2 ? 1 : 0;
-    const auto spread = [](char16_t unit) { return _mm_set1_epi16(static_cast<short>(unit)); };
-    const auto load = [units](std::size_t at) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-    };
-    const __m128i first = spread(find[0]);
-    const __m128i second = spread(find[secondOffset]);
-    const __m128i final = spread(find[length - 1]);
-    BlockHits hits;
-    while (i + 8 <= last + 1) {
-        const std::size_t start = i;
-        const std::size_t end = std::min(last + 1, i + BlockHits::Batch * 8);
-        for (std::size_t block = 0; i + 8 <= end; i += 8, ++block) {
-            const __m128i match =
-                _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(load(i), first),
-                                            _mm_cmpeq_epi16(load(i + secondOffset), second)),
-                              _mm_cmpeq_epi16(load(i + length - 1), final));
-            hits.Note(block, static_cast<std::uint32_t>(_mm_movemask_epi8(match)));
-        }
-        hits.Flush(start, 8, report);
-    }
-#endif
-    for (; i <= last; ++i) {
-        if (units[i] == find[0] && SameUnitsBetween(units + i, find, 1, length)) {
-            found(i);
-        }
-    }
-}
-
-// Calls `found(at)` for every position `at` of `text` that holds one of `units` (at most eight),
-// in order: one scan, eight units at a time, which may run ahead of the calls.
-template <typename Found>
-void ForEachOf(std::u16string_view text, std::u16string_view units, Found found) {
-    const char16_t* in = text.data();
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    __m128i wanted[8];
-    for (std::size_t k = 0; k < units.size(); ++k) {
-        wanted[k] = _mm_set1_epi16(static_cast<short>(units[k]));
-    }
-    BlockHits hits;
-    while (i + 8 <= text.size()) {
-        const std::size_t start = i;
-        const std::size_t end = std::min(text.size(), i + BlockHits::Batch * 8);
-        for (std::size_t block = 0; i + 8 <= end; i += 8, ++block) {
-            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-            __m128i match = _mm_setzero_si128();
-            for (std::size_t k = 0; k < units.size(); ++k) {
-                match = _mm_or_si128(match, _mm_cmpeq_epi16(here, wanted[k]));
-            }
-            hits.Note(block, static_cast<std::uint32_t>(_mm_movemask_epi8(match)));
-        }
-        hits.Flush(start, 8, found);
-    }
-#endif
-    for (; i < text.size(); ++i) {
-        if (units.find(in[i]) != npos) {
-            found(i);
-        }
-    }
-}
 
 // Replaces every occurrence of `find` in `text` that `accept(text, at)` takes by `replacement`,
 // which is no longer than `find`, and returns whether it replaced any. The text is rewritten
@@ -281,9 +95,7 @@ inline void Take(std::u16string_view from, std::u16string& text) {
     }
 }
 
-// Lower-cases with ToLower: `size` units into `out` (which may be `units`), or `from` into
-// `text`.
-void ToLowerUnits(const char16_t* units, char16_t* out, std::size_t size);
+// Lower-cases `from` with ToLower into `text`, which may hold it already.
 void ToLowerInto(std::u16string_view from, std::u16string& text);
 
 // A set of up to 64 table rows, one bit per row.
@@ -350,17 +162,6 @@ constexpr bool IsUnitTable(std::span<const ReplaceRow> table) {
 // Rows that each turn one unit into one unit can be applied in a single pass: following every
 // unit through the rows in order gives what the rows give one after the other, because such a
 // row only ever looks at one unit.
-//
-// Beside the map itself, the units that change are grouped by their high four bits, each group
-// with what its sixteen units become, so that a table lookup can translate sixteen units at a
-// time; this works when every unit becomes one below 256.
-struct UnitMap {
-    std::array<char16_t, 256> Units{};
-    bool Narrow = true;                                  // every unit becomes one below 256
-    std::size_t Groups = 0;                              // groups with a unit that changes
-    std::array<std::uint8_t, 16> High{};                 // per group: the high four bits
-    std::array<std::array<std::uint8_t, 16>, 16> Low{};  // per group: what its units become
-};
 
 constexpr UnitMap MakeUnitMap(std::span<const ReplaceRow> first,
                               std::span<const ReplaceRow> second = {}) {
@@ -393,9 +194,6 @@ constexpr UnitMap MakeUnitMap(std::span<const ReplaceRow> first,
     }
     return map;
 }
-
-// Writes the `size` units at `units` translated by `map` to `out`, which may be `units`.
-void MapUnits(const char16_t* units, char16_t* out, std::size_t size, const UnitMap& map);
 
 // Leaves in `text` the units of `from` (which may be `text` itself) translated by `map`.
 inline void ApplyUnitMap(std::u16string_view from, std::u16string& text, const UnitMap& map) {
