@@ -26,6 +26,87 @@ namespace schnackomat::detail {
 bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view find,
                     std::u16string_view replacement);
 
+// The stages' one replacement loop: copies `from` to `out` up to a match, appends the match's
+// replacement, and copies on after it. Matches come in order and do not overlap. `out` may be the
+// string `from` views when no replacement is longer than what it replaces: the text is then
+// rewritten where it is, the units behind the read position being final. Otherwise `out` is
+// appended to, and gets `room` more units reserved when the first match comes.
+class Rewrite {
+  public:
+    Rewrite(std::u16string_view from, std::u16string& out, std::size_t room = 0,
+            std::size_t copied = 0)
+        : from_(from),
+          out_(out),
+          inPlace_(from.data() == out.data()),
+          room_(room),
+          copied_(copied),
+          written_(copied) {}
+
+    // Replaces the units from `at` up to `end` by `pieces` (strings or single units).
+    template <typename... Pieces>
+    void Replace(std::size_t at, std::size_t end, const Pieces&... pieces) {
+        if (inPlace_) {
+            char16_t* units = out_.data();
+            if (written_ != copied_) {
+                std::memmove(units + written_, units + copied_, (at - copied_) * sizeof(char16_t));
+            }
+            written_ += at - copied_;
+            (Put(units, pieces), ...);
+        } else {
+            if (!replaced_) {
+                out_.reserve(out_.size() + room_);
+            }
+            out_.append(from_.data() + copied_, at - copied_);
+            ((out_ += pieces), ...);
+        }
+        copied_ = end;
+        replaced_ = true;
+    }
+
+    // Where the units still to be copied start.
+    std::size_t Copied() const { return copied_; }
+
+    // Copies the units still to be copied up to `to` (not in place).
+    void CopyTo(std::size_t to) {
+        if (copied_ < to) {
+            out_.append(from_.data() + copied_, to - copied_);
+            copied_ = to;
+        }
+    }
+
+    // Copies the rest, when anything was replaced, and returns whether anything was: `out` is
+    // left as it was otherwise.
+    bool Finish() {
+        if (!replaced_) {
+            return false;
+        }
+        if (inPlace_) {
+            const std::size_t size = from_.size();
+            std::memmove(out_.data() + written_, out_.data() + copied_,
+                         (size - copied_) * sizeof(char16_t));
+            out_.resize(written_ + (size - copied_));
+        } else {
+            CopyTo(from_.size());
+        }
+        return true;
+    }
+
+  private:
+    void Put(char16_t* units, char16_t unit) { units[written_++] = unit; }
+    void Put(char16_t* units, std::u16string_view piece) {
+        std::copy(piece.begin(), piece.end(), units + written_);
+        written_ += piece.size();
+    }
+
+    std::u16string_view from_;
+    std::u16string& out_;
+    bool inPlace_;
+    bool replaced_ = false;
+    std::size_t room_;
+    std::size_t copied_;   // read position
+    std::size_t written_;  // write position, in place
+};
+
 // Replaces every occurrence of `find` in `text` that `accept(text, at)` takes by `replacement`,
 // which is no longer than `find`, and returns whether it replaced any. The text is rewritten
 // where it is: the units behind the read position are final, and the search and `accept` look
@@ -34,29 +115,14 @@ bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16strin
 template <typename Accept>
 bool ReplaceShrinkingWhere(std::u16string& text, std::u16string_view find,
                            std::u16string_view replacement, Accept accept) {
-    char16_t* units = text.data();
     const std::u16string_view view(text);
-    const std::size_t size = text.size();
-    std::size_t written = 0;
-    std::size_t read = 0;
+    Rewrite rewrite(view, text);
     ForEachOccurrence(view, find, [&](std::size_t at) {
-        if (at < read || !accept(view, at)) {  // overlapping a match taken, or not taken
-            return;
+        if (at >= rewrite.Copied() && accept(view, at)) {  // not overlapping a match taken
+            rewrite.Replace(at, at + find.size(), replacement);
         }
-        if (written != read) {
-            std::memmove(units + written, units + read, (at - read) * sizeof(char16_t));
-        }
-        written += at - read;
-        std::copy(replacement.begin(), replacement.end(), units + written);
-        written += replacement.size();
-        read = at + find.size();
     });
-    if (read == 0) {
-        return false;
-    }
-    std::memmove(units + written, units + read, (size - read) * sizeof(char16_t));
-    text.resize(written + (size - read));
-    return true;
+    return rewrite.Finish();
 }
 
 // Replaces every occurrence of `find` in `text`; `scratch` is the buffer the result is built in

@@ -117,26 +117,17 @@ void ApplyLeetCharacters(std::u16string_view from, std::u16string& text, bool sl
 }
 
 void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16string_view before) {
-    std::u16string& out = scratch;
-    out.clear();
-    std::size_t copied = 0;
-    bool changed = false;
+    scratch.clear();
+    Rewrite rewrite(text, scratch, text.size() + text.size() / 8);
     ForEachLeetEnding(text, [&](std::size_t at, const ReplaceRow& ending) {
         const std::size_t wordEnd = StemEndingWordEnd(text, at, ending.Find.size());
         if (wordEnd == npos || !LongEnough(text, wordEnd, before)) {
             return;
         }
-        if (!changed) {
-            out.reserve(text.size() + text.size() / 8);
-            changed = true;
-        }
-        out.append(text.data() + copied, at - copied);
-        out += ending.Replacement;
-        copied = at + ending.Find.size();
+        rewrite.Replace(at, at + ending.Find.size(), ending.Replacement);
     });
-    if (changed) {
-        out.append(text.data() + copied, text.size() - copied);
-        text.swap(out);
+    if (rewrite.Finish()) {
+        text.swap(scratch);
     }
     ApplyRowsInPlace(text, LeetWordFixupTable, scratch);
 }

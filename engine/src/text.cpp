@@ -27,19 +27,11 @@ bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16strin
         }
         return Find(text, find, from);
     };
-    std::size_t match = next(0);
-    if (match == npos) {
-        return false;
+    Rewrite rewrite(text, out);
+    for (std::size_t match = next(0); match != npos; match = next(rewrite.Copied())) {
+        rewrite.Replace(match, match + find.size(), replacement);
     }
-    std::size_t copied = 0;
-    while (match != npos) {
-        out.append(text.data() + copied, match - copied);
-        out.append(replacement);
-        copied = match + find.size();
-        match = next(copied);
-    }
-    out.append(text.data() + copied, text.size() - copied);
-    return true;
+    return rewrite.Finish();
 }
 
 namespace {
@@ -271,8 +263,8 @@ bool CompiledTable::ApplyGroup(const Group& group, std::u16string_view text, std
     const std::uint8_t* unitClass = group.UnitClass.data();
     const PairRows* pairs = group.Pairs.data();
     const std::size_t classes = group.Classes;
-    std::size_t copied = 0;
-    bool changed = false;
+    out.clear();
+    Rewrite rewriter(text, out, text.size() + text.size() / 4);
 
     // Applies the noted rows to the run [start, end) and puts the result into `out`.
     auto rewrite = [&](std::size_t start, std::size_t end, RowSet active) {
@@ -297,18 +289,9 @@ bool CompiledTable::ApplyGroup(const Group& group, std::u16string_view text, std
                 return;
             }
         }
-        if (!changed) {
-            out.clear();
-            out.reserve(text.size() + text.size() / 4);
-            changed = true;
-        }
-        out.append(text.data() + copied, start - copied);
-        if (small.Used) {
-            out.append(small.Text(), small.Length);
-        } else {
-            out += run;
-        }
-        copied = end;
+        rewriter.Replace(start, end,
+                         small.Used ? std::u16string_view(small.Text(), small.Length)
+                                    : std::u16string_view(run));
     };
 
     // The loop keeps its state in locals (the rewrite gets copies), and clears the masks at a
@@ -341,10 +324,7 @@ bool CompiledTable::ApplyGroup(const Group& group, std::u16string_view text, std
     if ((starting & ending) != 0) {
         rewrite(runStart(size), size, starting & ending);
     }
-    if (changed) {
-        out.append(text.data() + copied, text.size() - copied);
-    }
-    return changed;
+    return rewriter.Finish();
 }
 
 void CompiledTable::Apply(std::u16string& text, std::u16string& scratch) const {

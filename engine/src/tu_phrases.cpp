@@ -55,15 +55,8 @@ std::size_t FindSentenceEnd(std::u16string_view text, std::size_t from) {
 bool RunPass(std::u16string_view text, const TuPhrasePass& pass, std::u16string& pendingVerb,
              std::u16string& out) {
     out.clear();
-    std::size_t copied = 0;
+    detail::Rewrite rewrite(text, out, text.size() + text.size() / 8 + 64);
     std::size_t position = 0;  // where the search goes on: a word start or the space before one
-    bool changed = false;
-    auto startWriting = [&] {
-        if (!changed) {
-            out.reserve(text.size() + text.size() / 8 + 64);
-            changed = true;
-        }
-    };
     for (;;) {
         if (pendingVerb.empty()) {
             std::size_t verbStart = 0;
@@ -74,31 +67,20 @@ bool RunPass(std::u16string_view text, const TuPhrasePass& pass, std::u16string&
             const std::u16string_view verb = text.substr(verbStart, verbEnd - verbStart);
             pendingVerb.assign(verb.substr(0, verb.size() - pass.VerbCut));
             pendingVerb += pass.VerbAppendix;
-            startWriting();
-            out.append(text.data() + copied, verbStart - copied);
-            out += pass.Auxiliary;
-            copied = verbEnd;
+            rewrite.Replace(verbStart, verbEnd, pass.Auxiliary);
             position = verbEnd;
         } else {
             const std::size_t mark = FindSentenceEnd(text, position);
             if (mark == npos) {
                 break;
             }
-            startWriting();
-            out.append(text.data() + copied, mark - copied);
-            out += u' ';
-            out += pendingVerb;
-            out += u" oder so";
-            out += text[mark];
+            rewrite.Replace(mark, mark + 1, u' ', std::u16string_view(pendingVerb), u" oder so",
+                            text[mark]);
             pendingVerb.clear();
-            copied = mark + 1;
             position = mark + 1;
         }
     }
-    if (changed) {
-        out.append(text.data() + copied, text.size() - copied);
-    }
-    return changed;
+    return rewrite.Finish();
 }
 
 }  // namespace
