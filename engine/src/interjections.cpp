@@ -115,12 +115,6 @@ void ApplyInterjections(std::u16string& text, std::u16string& scratch, bool inte
     }
 }
 
-bool InterjectsAfter(std::u16string_view text) {
-    bool interject = true;  // every other full stop gets it, starting with the first
-    ForEachOccurrence(text, u".", [&interject](std::size_t) { interject = !interject; });
-    return interject;
-}
-
 void SwapLetters(std::u16string& text, std::u16string& scratch) {
     static const CompiledTable table(LetterSwapTable);
     table.Apply(text, scratch);

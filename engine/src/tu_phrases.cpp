@@ -87,57 +87,25 @@ bool RunPass(std::u16string_view text, const TuPhrasePass& pass, std::u16string&
 
 namespace detail {
 
-PendingVerbs::PendingVerbs() {
-    for (std::size_t pass = 0; pass < Handed; ++pass) {
-        taken_[pass] = verbs_[pass].get_future();
-    }
+std::size_t SentenceEndAfter(std::u16string_view text, std::size_t from) {
+    return FindSentenceEnd(text, from);
 }
 
-void PendingVerbs::Give(std::size_t pass, std::u16string verb) {
-    verbs_[pass].set_value(std::move(verb));
-    given_ = pass + 1;
-}
-
-std::u16string PendingVerbs::Take(std::size_t pass) {
-    return taken_[pass].get();
-}
-
-void PendingVerbs::Fail(std::exception_ptr failure) {
-    for (; given_ < Handed; ++given_) {
-        verbs_[given_].set_exception(failure);
-    }
-}
-
-std::size_t SentenceCut(std::u16string_view text) {
-    if (text.size() < TwoThreadMinimum) {
-        return 0;
-    }
-    const std::size_t mark = FindSentenceEnd(text, text.size() / 2);
-    return mark == npos || mark + 2 >= text.size() ? 0 : mark + 2;
-}
-
-void ApplyTuPhrases(std::u16string& text, std::u16string& scratch, TextPart part,
-                    PendingVerbs* verbs) {
+void ApplyTuPhrases(std::u16string& text, std::u16string& scratch, VerbHandOff* takeFrom,
+                    VerbHandOff* giveTo) {
     std::u16string pendingVerb;
-    try {
-        for (std::size_t k = 0; k < TuPhrasePasses.size(); ++k) {
-            if (part == TextPart::First && k > 0) {
-                // This part ends with a sentence end, so it leaves no verb pending itself.
-                pendingVerb = verbs->Take(k - 1);
-            }
-            if (RunPass(text, TuPhrasePasses[k], pendingVerb, scratch)) {
-                text.swap(scratch);
-            }
-            if (part == TextPart::Second && k + 1 < TuPhrasePasses.size()) {
-                verbs->Give(k, std::move(pendingVerb));
-                pendingVerb.clear();
-            }
+    for (std::size_t k = 0; k < TuPhrasePasses.size(); ++k) {
+        if (takeFrom != nullptr && k > 0) {
+            // The text ends with a sentence end, so it leaves no verb pending itself.
+            pendingVerb = takeFrom->Take(k - 1);
         }
-    } catch (...) {
-        if (part == TextPart::Second) {
-            verbs->Fail(std::current_exception());
+        if (RunPass(text, TuPhrasePasses[k], pendingVerb, scratch)) {
+            text.swap(scratch);
         }
-        throw;
+        if (giveTo != nullptr && k + 1 < TuPhrasePasses.size()) {
+            giveTo->Give(k, std::move(pendingVerb));
+            pendingVerb.clear();
+        }
     }
 }
 
