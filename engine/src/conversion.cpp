@@ -5,6 +5,7 @@
 
 #include "fast_text.h"
 #include "parts.h"
+#include "schnackomat/leet.h"
 #include "schnackomat/matrix.h"
 #include "stages.h"
 
@@ -12,6 +13,9 @@ namespace schnackomat {
 
 using detail::CutNeed;
 using detail::Part;
+
+// A part gets enough units of the word before it to tell whether that word is long enough.
+static_assert(LeetWordMinimumLength <= detail::WordBeforeUnits);
 
 ForwardResult ConvertForward(std::u16string_view text, const ConversionOptions& options,
                              RandomSource& random) {

@@ -1,3 +1,5 @@
+// The interjections and the letter swaps, checked against their plain forms in
+// tests/reference/interjections.cpp.
 #include "schnackomat/interjections.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The leet letters and the leet word endings, checked against their plain forms in
+// tests/reference/leet.cpp.
 #include "schnackomat/leet.h"
 
 #include <algorithm>

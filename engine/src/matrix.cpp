@@ -1,3 +1,4 @@
+// The Matrix coder, checked against its plain form in tests/reference/matrix.cpp.
 #include "schnackomat/matrix.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The reverse stages (leet letters and endings back, slang words back), checked against their
+// plain forms in tests/reference/reverse.cpp.
 #include "schnackomat/reverse.h"
 
 #include <algorithm>

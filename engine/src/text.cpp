@@ -1,3 +1,5 @@
+// Lower-casing and the fast replacement of strings and tables, checked against their plain
+// forms in tests/reference/text.cpp.
 #include "schnackomat/text.h"
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include <cstring>
 
 #include "fast_text.h"
+#include "stages.h"
 
 namespace schnackomat {
 namespace {
@@ -367,23 +370,6 @@ std::u16string ToLower(std::u16string_view text) {
     std::u16string lower;
     detail::ToLowerInto(text, lower);
     return lower;
-}
-
-std::vector<std::u16string_view> SplitPieces(std::u16string_view text, char16_t separator) {
-    std::vector<std::u16string_view> pieces;
-    if (text.empty()) {
-        return pieces;
-    }
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, start);
-        if (end == std::u16string_view::npos) {
-            pieces.push_back(text.substr(start));
-            return pieces;
-        }
-        pieces.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
 }
 
 }  // namespace schnackomat

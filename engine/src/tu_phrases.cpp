@@ -1,3 +1,4 @@
+// The periphrasis with "tu", checked against its plain form in tests/reference/tu_phrases.cpp.
 #include "schnackomat/tu_phrases.h"
 
 #include <utility>
