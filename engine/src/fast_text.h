@@ -125,6 +125,14 @@ bool ReplaceShrinkingWhere(std::u16string& text, std::u16string_view find,
     return rewrite.Finish();
 }
 
+// Switches that turn a fast path off, for measuring what it buys in one run; all on unless a
+// benchmark turns one off while no conversion runs.
+struct FastPaths {
+    bool CompiledTables = true;  // see CompiledTable
+    bool InPlaceRows = true;     // see ReplaceInPlace
+};
+FastPaths& FastPathSwitches();
+
 // Replaces every occurrence of `find` in `text`; `scratch` is the buffer the result is built in
 // (and holds the old text afterwards). Returns whether anything was replaced.
 bool ReplaceInPlace(std::u16string& text, std::u16string_view find, std::u16string_view replacement,

@@ -59,9 +59,15 @@ bool ReplaceShrinking(std::u16string& text, std::u16string_view find,
 
 }  // namespace
 
+FastPaths& FastPathSwitches() {
+    static FastPaths switches;
+    return switches;
+}
+
 bool ReplaceInPlace(std::u16string& text, std::u16string_view find, std::u16string_view replacement,
                     std::u16string& scratch) {
-    if (!find.empty() && replacement.size() <= find.size()) {
+    static const bool& inPlace = FastPathSwitches().InPlaceRows;
+    if (inPlace && !find.empty() && replacement.size() <= find.size()) {
         return ReplaceShrinking(text, find, replacement);
     }
     scratch.clear();
@@ -331,6 +337,12 @@ bool CompiledTable::ApplyGroup(const Group& group, std::u16string_view text, std
 }
 
 void CompiledTable::Apply(std::u16string& text, std::u16string& scratch) const {
+    if (!FastPathSwitches().CompiledTables) {
+        for (const Group& group : groups_) {
+            ApplyRowsInPlace(text, group.Rows, scratch);
+        }
+        return;
+    }
     std::u16string run;
     std::u16string runScratch;
     for (const Group& group : groups_) {
