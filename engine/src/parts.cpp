@@ -7,7 +7,6 @@
 #include <future>
 #include <span>
 #include <thread>
-#include <vector>
 
 #include "scan.h"
 #include "schnackomat/tu_phrases.h"
@@ -160,12 +159,14 @@ void RunStretch(std::u16string_view source, std::u16string& text, std::u16string
 
 void RunStages(std::u16string_view input, std::u16string& text, std::u16string& scratch,
                std::initializer_list<Stage> stages) {
-    std::vector<const Stage*> on;
+    std::array<const Stage*, MaximumStages> active{};
+    std::size_t count = 0;
     for (const Stage& stage : stages) {
         if (stage.On) {
-            on.push_back(&stage);
+            active.at(count++) = &stage;
         }
     }
+    const std::span<const Stage* const> on(active.data(), count);
     if (on.empty()) {
         Part whole{input, text, scratch, 0, true, true, {}, nullptr, nullptr};
         whole.Working();
@@ -179,7 +180,7 @@ void RunStages(std::u16string_view input, std::u16string& text, std::u16string& 
         for (; end < on.size() && (cuts & AllowedCuts(on[end]->Need)) != 0; ++end) {
             cuts &= AllowedCuts(on[end]->Need);
         }
-        RunStretch(from, text, scratch, std::span(on).subspan(begin, end - begin), cuts);
+        RunStretch(from, text, scratch, on.subspan(begin, end - begin), cuts);
         from = text;
         begin = end;
     }

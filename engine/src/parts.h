@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -53,11 +52,29 @@ struct Part {
     }
 };
 
+// What a stage does to a part: a reference to a callable that lives while the stages run, with
+// none of the cost of copying it into a std::function on every call of a short text.
+class StageWork {
+  public:
+    template <typename Work>
+    StageWork(const Work& work)  // NOLINT(google-explicit-constructor): written as a lambda
+        : work_(&work),
+          call_([](const void* w, Part& part) { (*static_cast<const Work*>(w))(part); }) {}
+    void operator()(Part& part) const { call_(work_, part); }
+
+  private:
+    const void* work_;
+    void (*call_)(const void*, Part&);
+};
+
 struct Stage {
     bool On;
     CutNeed Need;
-    std::function<void(Part&)> Run;
+    StageWork Run;
 };
+
+// At most this many stages in a pipeline.
+inline constexpr std::size_t MaximumStages = 16;
 
 // Runs the stages that are on, in order, on `input`, and leaves the result in `text` (which
 // `input` may view); `scratch` is the second buffer. With no stage on, `text` gets `input`.
