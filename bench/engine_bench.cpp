@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "allocation_counter.h"
+#include "fast_text.h"  // the engine's fast-path switches
+#include "parts.h"
+#include "scan.h"
 #include "schnackomat/app/memory.h"
 #include "schnackomat/conversion.h"
 #include "schnackomat/matrix.h"
@@ -326,6 +329,32 @@ int main(int argc, char** argv) {
             --argc;
             break;
         }
+    }
+    // --without=NAME turns a fast path of the engine off, for measuring what it buys.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (!argument.starts_with("--without=")) {
+            continue;
+        }
+        const std::string_view name = argument.substr(10);
+        if (name == "two-parts") {
+            detail::UseTwoParts(false);
+        } else if (name == "compiled-tables") {
+            detail::FastPathSwitches().CompiledTables = false;
+        } else if (name == "in-place-rows") {
+            detail::FastPathSwitches().InPlaceRows = false;
+        } else if (name == "block-scans") {
+            detail::UseInstructionSet(detail::InstructionSet::Scalar);
+        } else if (name == "avx2") {
+            detail::UseInstructionSet(detail::InstructionSet::Sse2);
+        } else {
+            std::fprintf(stderr, "--without: unknown fast path %s\n", argv[i]);
+            return 2;
+        }
+        std::printf("Without: %s\n", argv[i] + 10);
+        std::copy(argv + i + 1, argv + argc, argv + i);
+        --argc;
+        --i;
     }
     if (!defaultAllocator) {
         app::KeepLargeBuffersForReuse();

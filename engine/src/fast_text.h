@@ -16,201 +16,96 @@
 #include <thread>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#include <immintrin.h>
-#endif
-
+#include "scan.h"
 #include "schnackomat/text.h"
 
 namespace schnackomat::detail {
-
-inline constexpr std::size_t npos = std::u16string_view::npos;
-
-#if defined(__SSE2__) && defined(__GNUC__) && defined(__x86_64__)
-// Block searches may use AVX2 where the processor has it, in functions compiled for it alone.
-#define SCHNACKOMAT_HAVE_AVX2 1
-bool HasAvx2();
-#endif
-
-// The first occurrence of `find` in `text` at or after `from`, or npos; like
-// std::u16string_view::find, but scanning eight units at a time for the find string's first and
-// last unit.
-std::size_t Find(std::u16string_view text, std::u16string_view find, std::size_t from = 0);
-
-// The first position at or after `from` that holds one of `units` (at most eight), or npos.
-std::size_t FindAnyOf(std::u16string_view text, std::u16string_view units, std::size_t from = 0);
 
 // Appends `text` with every occurrence of `find` replaced by `replacement` (as ReplaceAll does)
 // to `out`. When `find` does not occur, appends nothing and returns false.
 bool AppendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view find,
                     std::u16string_view replacement);
 
-// Whether `units` hold the units of `find` from its unit `from` up to its unit `to`.
-inline bool SameUnitsBetween(const char16_t* units, std::u16string_view find, std::size_t from,
-                             std::size_t to) {
-    const std::u16string_view wanted = find.substr(0, to);
-    for (std::size_t k = from; k < wanted.size(); ++k) {
-        if (units[k] != wanted[k]) {
+// The stages' one replacement loop: copies `from` to `out` up to a match, appends the match's
+// replacement, and copies on after it. Matches come in order and do not overlap. `out` may be the
+// string `from` views when no replacement is longer than what it replaces: the text is then
+// rewritten where it is, the units behind the read position being final. Otherwise `out` is
+// appended to, and gets `room` more units reserved when the first match comes.
+class Rewrite {
+  public:
+    Rewrite(std::u16string_view from, std::u16string& out, std::size_t room = 0,
+            std::size_t copied = 0)
+        : from_(from),
+          out_(out),
+          inPlace_(from.data() == out.data()),
+          room_(room),
+          copied_(copied),
+          written_(copied) {}
+
+    // Replaces the units from `at` up to `end` by `pieces` (strings or single units).
+    template <typename... Pieces>
+    void Replace(std::size_t at, std::size_t end, const Pieces&... pieces) {
+        if (inPlace_) {
+            char16_t* units = out_.data();
+            if (written_ != copied_) {
+                std::memmove(units + written_, units + copied_, (at - copied_) * sizeof(char16_t));
+            }
+            written_ += at - copied_;
+            (Put(units, pieces), ...);
+        } else {
+            if (!replaced_) {
+                out_.reserve(out_.size() + room_);
+            }
+            out_.append(from_.data() + copied_, at - copied_);
+            ((out_ += pieces), ...);
+        }
+        copied_ = end;
+        replaced_ = true;
+    }
+
+    // Where the units still to be copied start.
+    std::size_t Copied() const { return copied_; }
+
+    // Copies the units still to be copied up to `to` (not in place).
+    void CopyTo(std::size_t to) {
+        if (copied_ < to) {
+            out_.append(from_.data() + copied_, to - copied_);
+            copied_ = to;
+        }
+    }
+
+    // Copies the rest, when anything was replaced, and returns whether anything was: `out` is
+    // left as it was otherwise.
+    bool Finish() {
+        if (!replaced_) {
             return false;
         }
-    }
-    return true;
-}
-
-// The hits of a block scan (a mask with two bits per unit for each block of units), gathered
-// for a batch of blocks before they are reported. Noting a block costs no branch: one without
-// hits is written and then overwritten. A branch taken for the few blocks with a hit is one the
-// processor mostly mispredicts, and on a text too long for it to learn its pattern that costs
-// more than the scan itself.
-struct BlockHits {
-    static constexpr std::size_t Batch = 64;  // blocks
-
-    std::array<std::uint64_t, Batch> Hits;  // a block's number in the batch, then its mask
-    std::size_t Count = 0;
-
-    void Note(std::size_t block, std::uint32_t mask) {
-        Hits[Count] = static_cast<std::uint64_t>(block) << 32 | mask;
-        Count += mask != 0 ? 1 : 0;
-    }
-
-    // Calls `report(at)` for every unit noted, in order, for a batch whose first block starts
-    // at `start`, and starts a new batch.
-    template <typename Report>
-    void Flush(std::size_t start, std::size_t blockUnits, Report& report) {
-        for (std::size_t k = 0; k < Count; ++k) {
-            const std::size_t blockStart =
-                start + static_cast<std::size_t>(Hits[k] >> 32) * blockUnits;
-            for (auto mask = static_cast<std::uint32_t>(Hits[k]); mask != 0;
-                 mask &= mask - 1, mask &= mask - 1) {
-                report(blockStart + static_cast<std::size_t>(std::countr_zero(mask)) / 2);
-            }
+        if (inPlace_) {
+            const std::size_t size = from_.size();
+            std::memmove(out_.data() + written_, out_.data() + copied_,
+                         (size - copied_) * sizeof(char16_t));
+            out_.resize(written_ + (size - copied_));
+        } else {
+            CopyTo(from_.size());
         }
-        Count = 0;
+        return true;
     }
+
+  private:
+    void Put(char16_t* units, char16_t unit) { units[written_++] = unit; }
+    void Put(char16_t* units, std::u16string_view piece) {
+        std::copy(piece.begin(), piece.end(), units + written_);
+        written_ += piece.size();
+    }
+
+    std::u16string_view from_;
+    std::u16string& out_;
+    bool inPlace_;
+    bool replaced_ = false;
+    std::size_t room_;
+    std::size_t copied_;   // read position
+    std::size_t written_;  // write position, in place
 };
-
-#if defined(SCHNACKOMAT_HAVE_AVX2)
-// The block scan of ForEachOccurrence, sixteen units at a time, from `i` on while a whole block
-// fits before `last`: reports the candidates, the units that match the find string's first,
-// second and last unit. Leaves `i` where it stopped.
-template <typename Report>
-__attribute__((target("avx2"))) void ForEachOccurrenceWide(const char16_t* units, std::size_t& i,
-                                                           std::size_t last,
-                                                           std::u16string_view find,
-                                                           Report& report) {
-    const std::size_t length = find.size();
-    const std::size_t secondOffset = length > 2 ? 1 : 0;
-    const __m256i first = _mm256_set1_epi16(static_cast<short>(find[0]));
-    const __m256i second = _mm256_set1_epi16(static_cast<short>(find[secondOffset]));
-    const __m256i final = _mm256_set1_epi16(static_cast<short>(find[length - 1]));
-    const auto load = [units](std::size_t at) __attribute__((target("avx2"))) {
-        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units + at));
-    };
-    BlockHits hits;
-    while (i + 16 <= last + 1) {
-        const std::size_t start = i;
-        const std::size_t end = std::min(last + 1, i + BlockHits::Batch * 16);
-        for (std::size_t block = 0; i + 16 <= end; i += 16, ++block) {
-            const __m256i match = _mm256_and_si256(
-                _mm256_and_si256(_mm256_cmpeq_epi16(load(i), first),
-                                 _mm256_cmpeq_epi16(load(i + secondOffset), second)),
-                _mm256_cmpeq_epi16(load(i + length - 1), final));
-            hits.Note(block, static_cast<std::uint32_t>(_mm256_movemask_epi8(match)));
-        }
-        hits.Flush(start, 16, report);
-    }
-}
-#endif
-
-// Calls `found(at)` for every position `at` at which `find` occurs in `text`, in order,
-// overlapping occurrences included: one scan of the text, eight or sixteen units at a time,
-// where a Find for every occurrence would start a search anew each time. The scan may run ahead
-// of the calls. `found` may rewrite the units before `at + find.size()`; the occurrences
-// reported after that which start before that point are then not to be trusted, those from it on
-// are.
-template <typename Found>
-void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found found) {
-    const std::size_t length = find.size();
-    if (length == 0 || text.size() < length) {
-        return;
-    }
-    const char16_t* units = text.data();
-    const std::size_t last = text.size() - length;  // the last possible start
-    std::size_t i = 0;
-    // Candidates must match the first, second and last unit; only those are compared in full.
-    auto report = [&](std::size_t at) {
-        if (SameUnitsBetween(units + at, find, 2, length - 1)) {
-            found(at);
-        }
-    };
-#if defined(SCHNACKOMAT_HAVE_AVX2)
-    if (last >= 32 && HasAvx2()) {
-        ForEachOccurrenceWide(units, i, last, find, report);
-    }
-#endif
-#if defined(__SSE2__)
-    const std::size_t secondOffset = length > 2 ? 1 : 0;
-    const auto spread = [](char16_t unit) { return _mm_set1_epi16(static_cast<short>(unit)); };
-    const auto load = [units](std::size_t at) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-    };
-    const __m128i first = spread(find[0]);
-    const __m128i second = spread(find[secondOffset]);
-    const __m128i final = spread(find[length - 1]);
-    BlockHits hits;
-    while (i + 8 <= last + 1) {
-        const std::size_t start = i;
-        const std::size_t end = std::min(last + 1, i + BlockHits::Batch * 8);
-        for (std::size_t block = 0; i + 8 <= end; i += 8, ++block) {
-            const __m128i match =
-                _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(load(i), first),
-                                            _mm_cmpeq_epi16(load(i + secondOffset), second)),
-                              _mm_cmpeq_epi16(load(i + length - 1), final));
-            hits.Note(block, static_cast<std::uint32_t>(_mm_movemask_epi8(match)));
-        }
-        hits.Flush(start, 8, report);
-    }
-#endif
-    for (; i <= last; ++i) {
-        if (units[i] == find[0] && SameUnitsBetween(units + i, find, 1, length)) {
-            found(i);
-        }
-    }
-}
-
-// Calls `found(at)` for every position `at` of `text` that holds one of `units` (at most eight),
-// in order: one scan, eight units at a time, which may run ahead of the calls.
-template <typename Found>
-void ForEachOf(std::u16string_view text, std::u16string_view units, Found found) {
-    const char16_t* in = text.data();
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    __m128i wanted[8];
-    for (std::size_t k = 0; k < units.size(); ++k) {
-        wanted[k] = _mm_set1_epi16(static_cast<short>(units[k]));
-    }
-    BlockHits hits;
-    while (i + 8 <= text.size()) {
-        const std::size_t start = i;
-        const std::size_t end = std::min(text.size(), i + BlockHits::Batch * 8);
-        for (std::size_t block = 0; i + 8 <= end; i += 8, ++block) {
-            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-            __m128i match = _mm_setzero_si128();
-            for (std::size_t k = 0; k < units.size(); ++k) {
-                match = _mm_or_si128(match, _mm_cmpeq_epi16(here, wanted[k]));
-            }
-            hits.Note(block, static_cast<std::uint32_t>(_mm_movemask_epi8(match)));
-        }
-        hits.Flush(start, 8, found);
-    }
-#endif
-    for (; i < text.size(); ++i) {
-        if (units.find(in[i]) != npos) {
-            found(i);
-        }
-    }
-}
 
 // Replaces every occurrence of `find` in `text` that `accept(text, at)` takes by `replacement`,
 // which is no longer than `find`, and returns whether it replaced any. The text is rewritten
@@ -220,30 +115,23 @@ void ForEachOf(std::u16string_view text, std::u16string_view units, Found found)
 template <typename Accept>
 bool ReplaceShrinkingWhere(std::u16string& text, std::u16string_view find,
                            std::u16string_view replacement, Accept accept) {
-    char16_t* units = text.data();
     const std::u16string_view view(text);
-    const std::size_t size = text.size();
-    std::size_t written = 0;
-    std::size_t read = 0;
+    Rewrite rewrite(view, text);
     ForEachOccurrence(view, find, [&](std::size_t at) {
-        if (at < read || !accept(view, at)) {  // overlapping a match taken, or not taken
-            return;
+        if (at >= rewrite.Copied() && accept(view, at)) {  // not overlapping a match taken
+            rewrite.Replace(at, at + find.size(), replacement);
         }
-        if (written != read) {
-            std::memmove(units + written, units + read, (at - read) * sizeof(char16_t));
-        }
-        written += at - read;
-        std::copy(replacement.begin(), replacement.end(), units + written);
-        written += replacement.size();
-        read = at + find.size();
     });
-    if (read == 0) {
-        return false;
-    }
-    std::memmove(units + written, units + read, (size - read) * sizeof(char16_t));
-    text.resize(written + (size - read));
-    return true;
+    return rewrite.Finish();
 }
+
+// Switches that turn a fast path off, for measuring what it buys in one run; all on unless a
+// benchmark turns one off while no conversion runs.
+struct FastPaths {
+    bool CompiledTables = true;  // see CompiledTable
+    bool InPlaceRows = true;     // see ReplaceInPlace
+};
+FastPaths& FastPathSwitches();
 
 // Replaces every occurrence of `find` in `text`; `scratch` is the buffer the result is built in
 // (and holds the old text afterwards). Returns whether anything was replaced.
@@ -281,9 +169,7 @@ inline void Take(std::u16string_view from, std::u16string& text) {
     }
 }
 
-// Lower-cases with ToLower: `size` units into `out` (which may be `units`), or `from` into
-// `text`.
-void ToLowerUnits(const char16_t* units, char16_t* out, std::size_t size);
+// Lower-cases `from` with ToLower into `text`, which may hold it already.
 void ToLowerInto(std::u16string_view from, std::u16string& text);
 
 // A set of up to 64 table rows, one bit per row.
@@ -301,7 +187,8 @@ using RowSet = std::uint64_t;
 // Only consecutive rows whose find strings hold no space are gathered so (the space then
 // separates the runs, which stay short), and only when there are enough of them to be worth a
 // scan of their own: a group of rows that match almost every word (the letter swaps) is faster
-// row by row. All other rows are applied one by one with the block search.
+// row by row. All other rows are applied one by one with the block search. Buys up to 2x on the
+// slang stages over applying every row with the block search (forward S, 1 KiB).
 class CompiledTable {
   public:
     explicit CompiledTable(std::span<const ReplaceRow> rows, std::size_t minimumGroup = 12);
@@ -350,17 +237,6 @@ constexpr bool IsUnitTable(std::span<const ReplaceRow> table) {
 // Rows that each turn one unit into one unit can be applied in a single pass: following every
 // unit through the rows in order gives what the rows give one after the other, because such a
 // row only ever looks at one unit.
-//
-// Beside the map itself, the units that change are grouped by their high four bits, each group
-// with what its sixteen units become, so that a table lookup can translate sixteen units at a
-// time; this works when every unit becomes one below 256.
-struct UnitMap {
-    std::array<char16_t, 256> Units{};
-    bool Narrow = true;                                  // every unit becomes one below 256
-    std::size_t Groups = 0;                              // groups with a unit that changes
-    std::array<std::uint8_t, 16> High{};                 // per group: the high four bits
-    std::array<std::array<std::uint8_t, 16>, 16> Low{};  // per group: what its units become
-};
 
 constexpr UnitMap MakeUnitMap(std::span<const ReplaceRow> first,
                               std::span<const ReplaceRow> second = {}) {
@@ -394,9 +270,6 @@ constexpr UnitMap MakeUnitMap(std::span<const ReplaceRow> first,
     return map;
 }
 
-// Writes the `size` units at `units` translated by `map` to `out`, which may be `units`.
-void MapUnits(const char16_t* units, char16_t* out, std::size_t size, const UnitMap& map);
-
 // Leaves in `text` the units of `from` (which may be `text` itself) translated by `map`.
 inline void ApplyUnitMap(std::u16string_view from, std::u16string& text, const UnitMap& map) {
     TransformInto(from, text, [&map](const char16_t* units, char16_t* out, std::size_t size) {
@@ -415,66 +288,6 @@ constexpr bool LeavesUnitAlone(std::span<const ReplaceRow> table, char16_t unit)
         }
     }
     return true;
-}
-
-// Texts at least this long are converted in two parts at once, on two threads; shorter ones are
-// not worth starting a thread for.
-inline constexpr std::size_t TwoThreadMinimum = 256 * 1024;
-
-// Where to cut `text` in two: just after the first line break past the middle (or the last one
-// before it); 0 when the text is too short, has no line break, or only one at its end.
-inline std::size_t LineBreakCut(std::u16string_view text) {
-    if (text.size() < TwoThreadMinimum) {
-        return 0;
-    }
-    std::size_t at = Find(text, u"\n", text.size() / 2);
-    if (at == npos) {
-        at = text.rfind(u'\n', text.size() / 2);
-    }
-    return at == npos || at + 1 >= text.size() ? 0 : at + 1;
-}
-
-// Runs `work(from, part, scratch, isTail)` on the units of `source` before and from `cut` (0: on
-// the whole text) at the same time, the second part on a thread of its own, and puts the two
-// results together in `text`. `work` leaves in `part` its result for the units `from`, which may
-// be `part` itself; it must give the same text on the parts as on the whole. `source` may be
-// `text` itself, and is then worked on in place.
-template <typename Work>
-void InTwoParts(std::u16string_view source, std::u16string& text, std::size_t cut,
-                std::u16string& scratch, Work work) {
-    if (cut == 0) {
-        work(source, text, scratch, false);
-        return;
-    }
-    const bool inPlace = source.data() == text.data();
-    std::u16string_view tailSource = source.substr(cut);
-    // The second part's buffers come from this thread, with room for the slang stages' growth:
-    // memory the helper thread allocated itself would go back to the system when it ends.
-    const std::size_t room = tailSource.size() + tailSource.size() / 2 + 64;
-    std::u16string tail;
-    std::u16string tailScratch;
-    tail.reserve(room);
-    tailScratch.reserve(room);
-    if (inPlace) {  // the first part's stages may give its buffer up: the tail moves out first
-        tail.assign(tailSource);
-        tailSource = tail;
-        text.resize(cut);
-    }
-    std::exception_ptr failure;
-    {
-        std::jthread helper([&] {
-            try {
-                work(tailSource, tail, tailScratch, true);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-        work(inPlace ? std::u16string_view(text) : source.substr(0, cut), text, scratch, false);
-    }  // joins the helper
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
-    text += tail;
 }
 
 }  // namespace schnackomat::detail

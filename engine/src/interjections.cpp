@@ -1,3 +1,5 @@
+// The interjections and the letter swaps, checked against their plain forms in
+// tests/reference/interjections.cpp.
 #include "schnackomat/interjections.h"
 
 #include <algorithm>
@@ -96,41 +98,23 @@ namespace detail {
 // other full stop written, starting with the first, gets the sentence interjection after it.
 void ApplyInterjections(std::u16string& text, std::u16string& scratch, bool interjectFirst) {
     const std::u16string_view marks(MarkUnits.data(), MarkUnits.size());
-    std::u16string& out = scratch;
-    bool changed = false;
     bool interject = interjectFirst;
-    std::size_t copied = 0;
+    scratch.clear();
+    Rewrite rewrite(text, scratch, text.size() + text.size() / 2);
     ForEachOf(text, marks, [&](std::size_t mark) {
-        if (!changed) {
-            out.clear();
-            out.reserve(text.size() + text.size() / 2);
-            changed = true;
-        }
-        out.append(text.data() + copied, mark - copied);
         const InterjectionPieces& pieces = Pieces[marks.find(text[mark])];
-        out += pieces.ToFullStop;
-        if (pieces.HasFullStop) {
-            if (interject) {
-                out += SentenceInterjection;
-            }
-            interject = !interject;
-        }
-        out += pieces.AfterFullStop;
-        copied = mark + 1;
-        if (copied < text.size() && text[copied] == u' ') {
-            ++copied;  // not a mark: the scan finds the same marks
-        }
+        // The space after a mark goes with it; it is not a mark: the scan finds the same marks.
+        const std::size_t end =
+            mark + 1 < text.size() && text[mark + 1] == u' ' ? mark + 2 : mark + 1;
+        const bool interjectHere = pieces.HasFullStop && interject;
+        interject = interject != pieces.HasFullStop;
+        rewrite.Replace(mark, end, pieces.ToFullStop,
+                        interjectHere ? SentenceInterjection : std::u16string_view(),
+                        pieces.AfterFullStop);
     });
-    if (changed) {
-        out.append(text.data() + copied, text.size() - copied);
-        text.swap(out);
+    if (rewrite.Finish()) {
+        text.swap(scratch);
     }
-}
-
-bool InterjectsAfter(std::u16string_view text) {
-    bool interject = true;  // every other full stop gets it, starting with the first
-    ForEachOccurrence(text, u".", [&interject](std::size_t) { interject = !interject; });
-    return interject;
 }
 
 void SwapLetters(std::u16string& text, std::u16string& scratch) {

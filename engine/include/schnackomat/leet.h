@@ -58,12 +58,4 @@ inline constexpr std::array<ReplaceRow, 4> LeetWordFixupTable{{
     {u"d3283", u"derbst"},
 }};
 
-// Applies LeetCharacterTable, then the name fix-ups without the slang style or the "i" row
-// with it.
-std::u16string ApplyLeetCharacters(std::u16string_view text, bool slangStyle);
-
-// Gives words of at least five units ending in "3n" the ending "0rn" and those ending in "57"
-// the ending "0rst" (looking past one trailing mark), then applies LeetWordFixupTable.
-std::u16string ApplyLeetWords(std::u16string_view text);
-
 }  // namespace schnackomat

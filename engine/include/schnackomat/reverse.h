@@ -81,13 +81,4 @@ inline constexpr std::array<ReplaceRow, 49> ReverseSlangTable{{
     {u"en", u"ne"},
 }};
 
-// Digits back to letters, and "!" to "i" with the slang style.
-std::u16string RestoreLeetCharacters(std::u16string_view text, bool slangStyle);
-
-// Words ending in "orn", looking past one trailing mark, end in "en" again.
-std::u16string RestoreLeetWords(std::u16string_view text);
-
-// Lower-cases the text, then applies ReverseSlangTable.
-std::u16string RestoreSlangWords(std::u16string_view text);
-
 }  // namespace schnackomat

@@ -16,6 +16,7 @@
 #include "schnackomat/random.h"
 #include "schnackomat/slang_words.h"
 #include "schnackomat/text.h"
+#include "stages.h"  // the engine's stages on a whole text, checked against these
 
 namespace schnackomat::reference {
 
@@ -26,6 +27,24 @@ std::u16string ApplyTable(std::u16string_view text, std::span<const ReplaceRow> 
 char16_t ToLower(char16_t unit);
 std::u16string ToLower(std::u16string_view text);
 std::vector<std::u16string_view> SplitPieces(std::u16string_view text, char16_t separator);
+
+// Joins `pieces` with exactly one `separator` between neighbouring pieces.
+template <typename Piece>
+std::u16string JoinPieces(const std::vector<Piece>& pieces, char16_t separator) {
+    std::size_t length = pieces.empty() ? 0 : pieces.size() - 1;
+    for (const auto& piece : pieces) {
+        length += std::u16string_view(piece).size();
+    }
+    std::u16string joined;
+    joined.reserve(length);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i != 0) {
+            joined += separator;
+        }
+        joined += std::u16string_view(pieces[i]);
+    }
+    return joined;
+}
 
 // Forward stages.
 std::u16string ApplySlangWords(std::u16string_view text);

@@ -1,0 +1,87 @@
+// Working on a long text in two parts at once. A pipeline is a list of stages, each with what a
+// cut of the text must be for the stage to give the same text on the two parts as on the whole;
+// the runner groups the stages into stretches that one cut suits, chooses each stretch's cut and
+// hands each part what crosses it. The stages themselves know nothing of parts or threads.
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "stages.h"
+
+namespace schnackomat::detail {
+
+// What a safe cut needs, for one stage.
+enum class CutNeed {
+    OneLine,            // looks at one line at a time: a cut just after a line break
+    FullStopParity,     // as OneLine, and counts full stops from the start of the text
+    OneWord,            // looks at one word at a time: a cut just after a line break or a space
+    WordBefore,         // as OneWord, and needs the units of the word before the cut
+    VerbToSentenceEnd,  // carries a verb to the next sentence end: a cut just after one
+};
+
+// The units before a cut that a part gets for the word before it.
+inline constexpr std::size_t WordBeforeUnits = 16;
+
+// Texts at least this long are worked on in two parts at once, on two threads; a shorter one is
+// not worth starting a thread for. The second thread takes half the work off the calling one (its
+// time at 1 MiB with the slang style is 2 to 2.7 times as long without).
+inline constexpr std::size_t TwoThreadMinimum = 256 * 1024;
+
+// A part of a text, as a stage sees it.
+struct Part {
+    std::u16string_view From;        // what the stage reads: the stretch's input, or Text
+    std::u16string& Text;            // where it leaves its result
+    std::u16string& Scratch;         // its second buffer
+    std::size_t Index;               // 0 for the first part or the whole text, 1 for the second
+    bool EndsText;                   // the last part (or the whole text)
+    bool FullStopsBeforeEven;        // an even number of full stops before the part
+    std::u16string_view WordBefore;  // up to WordBeforeUnits units just before the part
+    VerbHandOff* TakeVerbsFrom;      // for the part before a cut at a sentence end
+    VerbHandOff* GiveVerbsTo;        // for the part after it
+
+    // The text, for a stage that rewrites it in place.
+    std::u16string& Working() {
+        if (From.data() != Text.data() || From.size() != Text.size()) {
+            Text.assign(From);
+        }
+        From = Text;
+        return Text;
+    }
+};
+
+// What a stage does to a part: a reference to a callable that lives while the stages run, with
+// none of the cost of copying it into a std::function on every call of a short text.
+class StageWork {
+  public:
+    template <typename Work>
+    StageWork(const Work& work)  // NOLINT(google-explicit-constructor): written as a lambda
+        : work_(&work),
+          call_([](const void* w, Part& part) { (*static_cast<const Work*>(w))(part); }) {}
+    void operator()(Part& part) const { call_(work_, part); }
+
+  private:
+    const void* work_;
+    void (*call_)(const void*, Part&);
+};
+
+struct Stage {
+    bool On;
+    CutNeed Need;
+    StageWork Run;
+};
+
+// At most this many stages in a pipeline.
+inline constexpr std::size_t MaximumStages = 16;
+
+// Runs the stages that are on, in order, on `input`, and leaves the result in `text` (which
+// `input` may view); `scratch` is the second buffer. With no stage on, `text` gets `input`.
+void RunStages(std::u16string_view input, std::u16string& text, std::u16string& scratch,
+               std::initializer_list<Stage> stages);
+
+// Whether to work on texts in two parts at once (on by default); for comparing in one run.
+void UseTwoParts(bool on);
+
+}  // namespace schnackomat::detail
