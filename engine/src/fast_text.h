@@ -2,6 +2,12 @@
 // stages use to rewrite one working string in place, with a scratch buffer reused between rows.
 #pragma once
 
+// Builds for a platform without threads (the browser) define SCHNACKOMAT_ENGINE_THREADS as 0 and
+// convert every text whole.
+#ifndef SCHNACKOMAT_ENGINE_THREADS
+#define SCHNACKOMAT_ENGINE_THREADS 1
+#endif
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -9,11 +15,14 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#if SCHNACKOMAT_ENGINE_THREADS
 #include <thread>
+#endif
 #include <vector>
 
 #if defined(__SSE2__)
@@ -139,7 +148,7 @@ void ForEachOccurrence(std::u16string_view text, std::u16string_view find, Found
     const std::size_t last = text.size() - length;  // the last possible start
     std::size_t i = 0;
     // Candidates must match the first, second and last unit; only those are compared in full.
-    auto report = [&](std::size_t at) {
+    [[maybe_unused]] auto report = [&](std::size_t at) {
         if (SameUnitsBetween(units + at, find, 2, length - 1)) {
             found(at);
         }
@@ -418,8 +427,9 @@ constexpr bool LeavesUnitAlone(std::span<const ReplaceRow> table, char16_t unit)
 }
 
 // Texts at least this long are converted in two parts at once, on two threads; shorter ones are
-// not worth starting a thread for.
-inline constexpr std::size_t TwoThreadMinimum = 256 * 1024;
+// not worth starting a thread for. Without threads no text is long enough.
+inline constexpr std::size_t TwoThreadMinimum =
+    SCHNACKOMAT_ENGINE_THREADS ? std::size_t{256 * 1024} : std::numeric_limits<std::size_t>::max();
 
 // Where to cut `text` in two: just after the first line break past the middle (or the last one
 // before it); 0 when the text is too short, has no line break, or only one at its end.
@@ -446,6 +456,7 @@ void InTwoParts(std::u16string_view source, std::u16string& text, std::size_t cu
         work(source, text, scratch, false);
         return;
     }
+#if SCHNACKOMAT_ENGINE_THREADS
     const bool inPlace = source.data() == text.data();
     std::u16string_view tailSource = source.substr(cut);
     // The second part's buffers come from this thread, with room for the slang stages' growth:
@@ -475,6 +486,7 @@ void InTwoParts(std::u16string_view source, std::u16string& text, std::size_t cu
         std::rethrow_exception(failure);
     }
     text += tail;
+#endif
 }
 
 }  // namespace schnackomat::detail

@@ -86,7 +86,8 @@ static_assert(LeetWordEndings[0].Find[1] != LeetWordEndings[1].Find[0] &&
 constexpr bool InStemEndRange(char16_t unit) {
     return (unit & 0xFFE0) == 0x0020 && (unit < u'0' || unit > u'9');  // space to "?", no digit
 }
-static_assert(InStemEndRange(u' ') && std::ranges::all_of(LeetWordTrailingMarks, InStemEndRange));
+static_assert(InStemEndRange(u' ') && std::all_of(LeetWordTrailingMarks.begin(),
+                                                  LeetWordTrailingMarks.end(), InStemEndRange));
 
 template <typename Found>
 void ForEachEnding(std::u16string_view text, Found found) {
