@@ -1,8 +1,8 @@
-#include "schnackomat/ui/shortcuts.h"
+#include "schnackomat/rules/shortcuts.h"
 
 #include <algorithm>
 
-namespace schnackomat::ui {
+namespace schnackomat::rules {
 
 std::optional<ShortcutRow> FindShortcut(char16_t code) {
     const auto* row = std::find_if(ShortcutTable.begin(), ShortcutTable.end(),
@@ -35,4 +35,4 @@ std::u16string DeleteLastWord(std::u16string_view text) {
     return std::u16string(text.substr(0, lastSpace));
 }
 
-}  // namespace schnackomat::ui
+}  // namespace schnackomat::rules
