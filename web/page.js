@@ -338,6 +338,8 @@
         document.addEventListener("keydown", (event) => {
             if (event.key === "Escape" && !event.defaultPrevented && !messageBox.open &&
                 !$("Form1Frame").hidden) {
+                // The key must not go on to close the box that "Ende" opens at once.
+                event.preventDefault();
                 $("Command1").click();
             }
         });
