@@ -123,6 +123,9 @@
     }
 
     const clipboard = { text: null, scheduled: false };
+    // The program's texts are UTF-16, as the page's strings are; a lone surrogate, which no
+    // keyboard types, would come out as U+FFFD.
+    const utf16Decoder = new TextDecoder("utf-16le");
 
     function flushClipboard() {
         clipboard.scheduled = false;
@@ -148,7 +151,11 @@
                 return false;
             }
             box.value = text;
-            return box.value !== before;
+            // A text box keeps line breaks as "\n" and a one-line box keeps none: only a text
+            // with other breaks needs reading back to see whether the box really changed.
+            return /^[^\r\n]*$/.test(text) || (box.type === "textarea" && !text.includes("\r"))
+                ? true
+                : box.value !== before;
         },
         select(control, start, length) {
             elements[control].setSelectionRange(start, start + length, "forward");
@@ -233,12 +240,7 @@
             }, 50);
         },
         utf16(at, length) {
-            const units = module.HEAPU16.subarray(at >> 1, (at >> 1) + length);
-            let text = "";
-            for (let i = 0; i < length; i += 8192) {
-                text += String.fromCharCode.apply(null, units.subarray(i, i + 8192));
-            }
-            return text;
+            return utf16Decoder.decode(module.HEAPU8.subarray(at, at + 2 * length));
         },
     };
 
