@@ -286,7 +286,7 @@
     function layOut() {
         fitFont("--control-font-size", [
             $("Check1Box"), $("Check2Box"), $("Check3Box"), $("Check4Box"),
-            $("Label2"), $("Label4"), $("Command1"),
+            $("Label1"), $("Label2"), $("Label3"), $("Label4"), $("Command1"),
         ]);
         form2.hidden = false;
         fitFont("--help-font-size", Array.from(form2.children));
