@@ -60,6 +60,17 @@ std::string_view ControlName(Control control) {
     return {};
 }
 
+std::optional<Control> ControlNamed(std::string_view name) {
+    for (int index = static_cast<int>(Control::Form1); index <= static_cast<int>(Control::Form2);
+         ++index) {
+        const auto control = static_cast<Control>(index);
+        if (ControlName(control) == name) {
+            return control;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string_view> LinkTarget(Control label) {
     switch (label) {
         case Control::Label3:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -402,6 +403,29 @@ TEST(WindowRulesTest, TheHelpButtonShowsAndAClickOnTheHelpWindowClosesIt) {
     toolkit.Rules().Clicked(Control::Form2);
     EXPECT_FALSE(toolkit.HelpWindowOpen);
     EXPECT_TRUE(toolkit.MainWindowOpen);
+}
+
+TEST(WindowRulesTest, ControlsAreFoundByTheirNames) {
+    struct Case {
+        std::string_view Name;
+        std::optional<Control> Found;
+    };
+    const Case cases[] = {
+        {"Form1", Control::Form1},       {"Text1", Control::Text1},
+        {"Text3", Control::Text3},       {"Check2", Control::Check2},
+        {"Check4", Control::Check4},     {"Command1", Control::Command1},
+        {"Command2", Control::Command2}, {"Label1", Control::Label1},
+        {"Label5", Control::Label5},     {"Form2", Control::Form2},
+        {"text1", std::nullopt},         {"Label6", std::nullopt},
+        {"Check", std::nullopt},         {"", std::nullopt},
+        {"Text1 ", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ControlNamed(c.Name), c.Found) << c.Name;
+        if (c.Found) {
+            EXPECT_EQ(ControlName(*c.Found), c.Name);
+        }
+    }
 }
 
 }  // namespace

@@ -5,13 +5,14 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "schnackomat/ui/binding.h"
 #include "schnackomat/ui/icon.h"
 #include "schnackomat/ui/platform.h"
 
 namespace schnackomat::ui {
 
 void PrepareApplication(QApplication& application) {
-    QApplication::setApplicationName(QString::fromUtf16(ApplicationTitle));
+    QApplication::setApplicationName(ToQString(ApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
     QApplication::setDesktopFileName(QStringLiteral("example.schnackomat.Schnackomat"));
     QApplication::setWindowIcon(SchnackomatIcon());

@@ -2,15 +2,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -20,15 +15,9 @@
 #include <algorithm>
 #include <initializer_list>
 #include <utility>
-#include <variant>
 
 #include "schnackomat/matrix.h"
-#include "schnackomat/slang_words.h"
-#include "schnackomat/text.h"
-#include "schnackomat/ui/binding.h"
-#include "schnackomat/ui/help_window.h"
 #include "schnackomat/ui/icon.h"
-#include "schnackomat/ui/shortcuts.h"
 
 namespace schnackomat::ui {
 
@@ -41,7 +30,6 @@ const QColor Purple(128, 0, 128);
 const QColor DarkPurple(64, 0, 64);
 const QColor LightOrange(255, 192, 128);
 const QColor PaleYellow(255, 255, 192);
-const QColor Yellow(255, 255, 128);
 
 constexpr char16_t WindowTitle[] = u"Schnackomat V3.0 - schnackomat.example - von Benaldo";
 constexpr char16_t CreditPrefix[] = u"Gemacht für ";
@@ -55,11 +43,6 @@ constexpr int LabelHeight = 17;
 constexpr int Label1Left = 8;
 constexpr int Label1Width = 185;
 constexpr int Label3MinWidth = 41;
-
-// Where the credit links lead.
-constexpr char AuthorMail[] = "mailto:benaldo@schnackomat.example";
-constexpr char PfiiiMail[] = "mailto:pfiii@schnackomat.example";
-constexpr char SiteLink[] = "https://schnackomat.example/";
 
 QString CreditLine() {
     return QString::fromUtf16(CreditPrefix) + QString::fromUtf16(HostName) +
@@ -157,7 +140,7 @@ Form1::Form1(MessageBoxes& messageBoxes, Clipboard& clipboard, LinkOpener& linkO
       messageBoxes_(messageBoxes),
       clipboard_(clipboard),
       linkOpener_(linkOpener),
-      random_(random) {
+      rules_(*this, random) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf16(WindowTitle));
     setWindowIcon(SchnackomatIcon());
@@ -179,8 +162,7 @@ Form1::Form1(MessageBoxes& messageBoxes, Clipboard& clipboard, LinkOpener& linkO
     }
 
     // The window opens with the focus in Text1, the first control in tab order.
-    Text1->setFocus();
-    OnText1GotFocus();
+    rules_.Start();
 }
 
 void Form1::CreateControls() {
@@ -330,254 +312,24 @@ void Form1::ConnectRules() {
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
     }
-    connect(Command1, &QPushButton::clicked, this, &Form1::OnCommand1Clicked);
-    connect(Command2, &QPushButton::clicked, this, &Form1::OnCommand2Clicked);
+    using rules::Control;
+    connect(Command1, &QPushButton::clicked, this, [this] { rules_.Clicked(Control::Command1); });
+    connect(Command2, &QPushButton::clicked, this, [this] { rules_.Clicked(Control::Command2); });
     // "Ende" is the window's cancel button: Esc presses it.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, Command1, &QPushButton::click);
-    connect(Text1, &QPlainTextEdit::textChanged, this, &Form1::OnText1Changed);
-    connect(Text2, &QPlainTextEdit::textChanged, this, &Form1::OnText2Changed);
-    connect(Text3, &QLineEdit::textChanged, this, &Form1::OnText3Changed);
+    // Raised for every change of the text, typed or written, before the write returns.
+    connect(Text1, &QPlainTextEdit::textChanged, this,
+            [this] { rules_.TextChanged(Control::Text1); });
+    connect(Text2, &QPlainTextEdit::textChanged, this,
+            [this] { rules_.TextChanged(Control::Text2); });
+    connect(Text3, &QLineEdit::textChanged, this, [this] { rules_.TextChanged(Control::Text3); });
     // toggled, not clicked: it is raised for program writes as well as for the user, and only
     // when the value really changes.
-    connect(Check1, &QCheckBox::toggled, this, &Form1::OnCheck1Clicked);
-    connect(Check2, &QCheckBox::toggled, this, &Form1::OnCheck2Clicked);
-    connect(Check3, &QCheckBox::toggled, this, &Form1::OnCheck3Clicked);
-    connect(Check4, &QCheckBox::toggled, this, &Form1::OnCheck4Clicked);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if ((watched == Text1 || watched == Text2) &&
-        (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
-        // A popup menu or another window taking the keyboard for a while (a message box, a
-        // window switch) does not move the focus between the window's controls, so it leaves
-        // the flags and the selection alone.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            const bool gained = type == QEvent::FocusIn;
-            if (watched == Text1) {
-                gained ? OnText1GotFocus() : OnText1LostFocus();
-            } else {
-                gained ? OnText2GotFocus() : OnText2LostFocus();
-            }
-        }
-        return false;
+    for (QCheckBox* box : {Check1, Check2, Check3, Check4}) {
+        const Control control = ControlOf(box);
+        connect(box, &QCheckBox::toggled, this, [this, control] { rules_.Clicked(control); });
     }
-    if (watched == Text1 && type == QEvent::KeyPress) {
-        const std::optional<char16_t> character = TypedCharacter(*static_cast<QKeyEvent*>(event));
-        return character && OnText1KeyPress(*character);
-    }
-    if (auto* label = qobject_cast<QLabel*>(watched)) {
-        if (type == QEvent::MouseMove) {
-            OnLinkLabelMouseMove(label);
-        } else if (type == QEvent::MouseButtonRelease) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton &&
-                label->rect().contains(mouse->position().toPoint())) {
-                OnLinkLabelClicked(label);
-            }
-        }
-        return false;
-    }
-    if (watched == Text3 && type == QEvent::KeyPress) {
-        const std::optional<char16_t> character = TypedCharacter(*static_cast<QKeyEvent*>(event));
-        return character && OnText3KeyPress(*character);
-    }
-    if (watched == Text3 && type == QEvent::InputMethod) {
-        // Composed characters arrive without a key press; they pass the same filter.
-        auto* input = static_cast<QInputMethodEvent*>(event);
-        QString kept;
-        for (const QChar character : input->commitString()) {
-            if (!OnText3KeyPress(character.unicode())) {
-                kept += character;
-            }
-        }
-        if (kept != input->commitString()) {
-            input->setCommitString(kept, input->replacementStart(), input->replacementLength());
-        }
-        return false;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void Form1::OnText1GotFocus() {
-    text1Leads_ = true;
-    text2Leads_ = false;
-    Text1->selectAll();
-}
-
-void Form1::OnText1LostFocus() {
-    text1Leads_ = false;
-}
-
-void Form1::OnText2GotFocus() {
-    text2Leads_ = true;
-    text1Leads_ = false;
-    Text2->selectAll();
-}
-
-void Form1::OnText2LostFocus() {
-    text2Leads_ = false;
-}
-
-ConversionOptions Form1::CurrentOptions() const {
-    ConversionOptions options;
-    options.SlangStyle = Check2->isChecked();
-    options.LeetCharacters = Check1->isChecked();
-    options.LeetWords = Check3->isChecked();
-    options.MatrixStyle = Check4->isChecked();
-    options.MatrixKey = ToEngineText(ReadText(Text3));
-    return options;
-}
-
-void Form1::OnText1Changed() {
-    if (!text1Leads_) {
-        return;
-    }
-    const ForwardResult result =
-        ConvertForward(ToEngineText(ReadText(Text1)), CurrentOptions(), random_);
-    if (result.Censored) {
-        messageBoxes_.Show(
-            this,
-            QString::fromUtf16(CensorMessage.data(), static_cast<qsizetype>(CensorMessage.size())),
-            QString::fromUtf16(ApplicationTitle), MessageButtons::Ok, MessageIcon::None);
-    }
-    WriteText(Text2, ToQString(result.Text));
-    clipboard_.Clear();
-    clipboard_.SetText(ReadText(Text2));
-}
-
-void Form1::OnText2Changed() {
-    if (!text2Leads_) {
-        return;
-    }
-    const std::u16string text = ToEngineText(ReadText(Text2));
-    const BackResult result = ConvertBack(text, CurrentOptions());
-    if (const auto* converted = std::get_if<std::u16string>(&result)) {
-        WriteText(Text1, ToQString(*converted));
-    } else {
-        WriteText(Text1, ToQString(RandomLetters(text.size(), random_)));
-    }
-}
-
-bool Form1::OnText1KeyPress(char16_t character) {
-    // The word always goes to the very end, whatever the caret or the selection; the write
-    // reaches the forward conversion through Text1's own change event. The key is consumed, so
-    // that the box's own Ctrl+A (select all) or Ctrl+Z (undo) does not follow.
-    if (const std::optional<ShortcutRow> shortcut = FindShortcut(character)) {
-        const QString text = ReadText(Text1) + ToQString(shortcut->Text);
-        WriteText(Text1, text);
-        SetCaret(Text1, static_cast<int>(text.size()));
-        return true;
-    }
-    if (character == DeleteLastWordCode) {
-        const QString text = ToQString(DeleteLastWord(ToEngineText(ReadText(Text1))));
-        WriteText(Text1, text);
-        SetCaret(Text1, static_cast<int>(text.size()));
-        return true;
-    }
-    return false;
-}
-
-bool Form1::OnText3KeyPress(char16_t character) {
-    return (character < u'a' || character > u'z') && character != u'\b';
-}
-
-void Form1::OnText3Changed() {
-    WriteText(Text3, ToQString(ToLower(ToEngineText(ReadText(Text3)))));
-    WriteText(Text3, ReadText(Text3).remove(u' '));
-    SetCaret(Text3, static_cast<int>(ReadText(Text3).size()));
-    if (!ReadText(Text2).isEmpty() && !ReadText(Text3).isEmpty() && !ReadText(Text1).isEmpty()) {
-        Text2->setFocus();
-        text2Leads_ = true;
-        text1Leads_ = false;
-        OnText2Changed();
-        Text3->setFocus();
-    }
-}
-
-void Form1::OnCheck1Clicked() {
-    if (Check1->isChecked()) {
-        Check4->setChecked(false);
-    }
-    ConvertAfterOptionClick();
-}
-
-void Form1::OnCheck2Clicked() {
-    ConvertAfterOptionClick();
-}
-
-void Form1::OnCheck3Clicked() {
-    if (Check3->isChecked()) {
-        Check4->setChecked(false);
-    }
-    ConvertAfterOptionClick();
-}
-
-void Form1::OnCheck4Clicked() {
-    if (Check4->isChecked()) {
-        Check1->setChecked(false);
-        Check3->setChecked(false);
-    }
-    if (ReadText(Text3).isEmpty()) {
-        WriteText(Text3, ToQString(DefaultMatrixKey));
-    }
-    ConvertAfterOptionClick();
-}
-
-void Form1::ConvertAfterOptionClick() {
-    Text1->setFocus();
-    if (ReadText(Text1).isEmpty()) {
-        return;
-    }
-    text1Leads_ = true;
-    text2Leads_ = false;
-    OnText1Changed();
-}
-
-void Form1::OnCommand1Clicked() {
-    if (messageBoxes_.Show(this, QStringLiteral("Sind Sie sicher?"), QStringLiteral("Beenden"),
-                           MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) {
-        return;
-    }
-    if (messageBoxes_.Show(this,
-                           QStringLiteral("Wirklich ganz sicher? Vorsicht, Sie könnten "
-                                          "möglicherweise das Programm damit beenden...!"),
-                           QStringLiteral("In echt jetzt?!"), MessageButtons::YesNo,
-                           MessageIcon::Question) != MessageAnswer::Yes) {
-        return;
-    }
-    messageBoxes_.Show(this, QStringLiteral("Wuuuuuh!"), QStringLiteral("Whääy"),
-                       MessageButtons::Ok, MessageIcon::Information);
-    close();
-}
-
-void Form1::OnCommand2Clicked() {
-    ShowHelpWindow(this);
-}
-
-void Form1::OnLinkLabelMouseMove(QLabel* label) {
-    SetColours(label, Yellow, Purple);
-}
-
-void Form1::OnForm1MouseMove() {
-    for (QLabel* link : {Label3, Label4, Label5}) {
-        SetColours(link, LightOrange, Purple);
-    }
-}
-
-void Form1::OnLinkLabelClicked(QLabel* label) {
-    const char* target = label == Label3 ? AuthorMail : label == Label4 ? PfiiiMail : SiteLink;
-    linkOpener_.Open(QUrl(QString::fromLatin1(target)));
-}
-
-void Form1::mouseMoveEvent(QMouseEvent* event) {
-    // Moves over a control that does not take them come here too; only the bare ground counts.
-    if (childAt(event->position().toPoint()) == nullptr) {
-        OnForm1MouseMove();
-    }
-    QWidget::mouseMoveEvent(event);
 }
 
 }  // namespace schnackomat::ui

@@ -12,8 +12,11 @@
 #include <QRect>
 #include <QScreen>
 
+#include <algorithm>
 #include <limits>
 
+#include "schnackomat/rules/help_texts.h"
+#include "schnackomat/ui/binding.h"
 #include "schnackomat/ui/icon.h"
 
 namespace schnackomat::ui {
@@ -90,30 +93,14 @@ QPointer<Form2>& CurrentHelpWindow() {
 
 }  // namespace
 
-const QString Form2::HelpText = QStringLiteral(
-    "Särs Leutz! Ich tu euch jetzt mal kurz was zu dem proggy hier sagen tun, weil ihr nämlich "
-    "auf den komischen ?-Button geklick0rt habt. Warum müsst ihr selber wissen oder so. Also mit "
-    "dem proggy könnt ihr schnell und einfach im leeter-style schreiben tu0rn oder was lesen des "
-    "wo euch zu komplexiziert geleetet sein tut. Dann könnt ihr noch so schreib0rn tun als wie "
-    "ich oder pfiii des immer tun oder so. Wenn euch des zu krass sein tut könnt ihr des auch "
-    "zurücküberstz0rn lassen, aber des is für des proggy ziemlich schwer (wir tun halt einfach "
-    "ne gehobene sprache sprechen die wo net mal n pc verstehen tut. Ihr könnt auch noch so "
-    "10101-Matrix-Style was schreib0rn, was des bringt weiß ich au net. Whatever. Wuuuh, genau, "
-    "wenn ihr mal schnell so wichtige wörters wie wuuuh oder whäääy oder so einfügen wollt "
-    "könnt ihr des auch mit krass tastenkombis machen. Jetzt hab ich kein Bock mehr. Viel spaß "
-    "und so. Whatever!");
+const QString Form2::HelpText = ToQString(rules::HelpText);
 
-// These are what the window shows; two of them spell the word with fewer letters than the
-// shortcut actually appends ("weeeiß nich", "zyoooooom"), and the window keeps them that way.
-const std::array<QString, 14> Form2::ShortcutCaptions{
-    QStringLiteral("STRG + D --> wuuuh"),         QStringLiteral("STRG + W --> whäääy"),
-    QStringLiteral("STRG + Z --> zyoooooom"),     QStringLiteral("STRG + E --> whatever"),
-    QStringLiteral("STRG + L --> leet"),          QStringLiteral("STRG + O --> oha"),
-    QStringLiteral("STRG + G --> gaylord"),       QStringLiteral("STRG + S --> oder so"),
-    QStringLiteral("STRG + N --> weeeiß nich"),   QStringLiteral("STRG + P --> paaardy"),
-    QStringLiteral("STRG + U --> martello duro"), QStringLiteral("STRG + Y --> mystisch"),
-    QStringLiteral("STRG + T --> stylisch"),      QStringLiteral("STRG + A --> standard"),
-};
+const std::array<QString, 14> Form2::ShortcutCaptions = [] {
+    std::array<QString, 14> captions;
+    std::transform(rules::ShortcutCaptions.begin(), rules::ShortcutCaptions.end(), captions.begin(),
+                   ToQString);
+    return captions;
+}();
 
 QFont Form2::LabelFont() {
     QFont font = QApplication::font();
@@ -213,6 +200,12 @@ Form2* ShowHelpWindow(const QWidget* centreOn) {
     window->show();
     window->activateWindow();
     return window.data();
+}
+
+void CloseHelpWindow() {
+    if (QPointer<Form2>& window = CurrentHelpWindow(); !window.isNull()) {
+        window->close();
+    }
 }
 
 }  // namespace schnackomat::ui

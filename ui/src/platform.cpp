@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include "schnackomat/ui/binding.h"
+
 namespace schnackomat::ui {
 
 MessageAnswer QtMessageBoxes::Show(QWidget* parent, const QString& text, const QString& title,
@@ -21,7 +23,7 @@ MessageAnswer QtMessageBoxes::Show(QWidget* parent, const QString& text, const Q
             break;
     }
     const bool yesNo = buttons == MessageButtons::YesNo;
-    QMessageBox box(boxIcon, title.isEmpty() ? QString::fromUtf16(ApplicationTitle) : title, text,
+    QMessageBox box(boxIcon, title.isEmpty() ? ToQString(ApplicationTitle) : title, text,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
     const int pressed = box.exec();

@@ -25,6 +25,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,8 @@ enum class Control {
 // The name of a control as the windows' object names and the page's element ids spell it:
 // "Text1", "Check4", "Form2", ...
 std::string_view ControlName(Control control);
+// The control of that name, or nothing for a name that is none of them (case matters).
+std::optional<Control> ControlNamed(std::string_view name);
 
 // An opaque colour.
 struct Colour {
@@ -67,6 +70,9 @@ struct Colour {
 enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { None, Information, Question };
 enum class MessageAnswer { Ok, Yes, No };
+
+// The application title, also the title of the censor's message box.
+inline constexpr std::u16string_view ApplicationTitle = u"Schnackomat V3.0";
 
 // A modal message box: its text, its title (the rules always give one), its buttons and icon.
 struct Message {

@@ -35,9 +35,6 @@
 
 namespace schnackomat::rules {
 
-// The application title, also the title of the censor's message box.
-inline constexpr std::u16string_view ApplicationTitle = u"Schnackomat V3.0";
-
 // The text colour of every label, and of a link label while the pointer is over it.
 inline constexpr Colour LabelColour{255, 192, 128};
 inline constexpr Colour LinkHoverColour{255, 255, 128};

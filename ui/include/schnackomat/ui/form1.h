@@ -1,12 +1,17 @@
 // The main window: the input box Text1, the output box Text2, the key box Text3, the four
-// option boxes, the two buttons and the credit labels, and the rules that turn every edit into
-// a forward or reverse conversion.
+// option boxes, the two buttons and the credit labels, bound to the window rules that turn every
+// edit into a forward or reverse conversion.
 #pragma once
 
 #include <QWidget>
 
-#include "schnackomat/conversion.h"
+#include <cstddef>
+#include <string>
+#include <string_view>
+
 #include "schnackomat/random.h"
+#include "schnackomat/rules/toolkit.h"
+#include "schnackomat/rules/window_rules.h"
 #include "schnackomat/ui/platform.h"
 
 class QCheckBox;
@@ -18,7 +23,10 @@ class QPushButton;
 
 namespace schnackomat::ui {
 
-class Form1 : public QWidget {
+// The window creates the controls and is the Qt toolkit of the window rules: it hands every
+// event of its controls to them and carries out what they ask of the controls, the clipboard,
+// the message boxes and the shell.
+class Form1 : public QWidget, private rules::Toolkit {
     Q_OBJECT
 
   public:
@@ -30,8 +38,8 @@ class Form1 : public QWidget {
     // Which text box the user is editing: an edit of Text1 converts forward only while
     // Text1Leads is set, an edit of Text2 converts back only while Text2Leads is set. Never
     // both at once.
-    bool Text1Leads() const { return text1Leads_; }
-    bool Text2Leads() const { return text2Leads_; }
+    bool Text1Leads() const { return rules_.Text1Leads(); }
+    bool Text2Leads() const { return rules_.Text2Leads(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,49 +50,31 @@ class Form1 : public QWidget {
     void PlaceControls();
     void ConnectRules();
 
-    void OnText1GotFocus();
-    void OnText1LostFocus();
-    void OnText2GotFocus();
-    void OnText2LostFocus();
+    // The widget of a control (the window itself for Form1), and the control of a widget (Form1
+    // for anything that is not one of the controls).
+    QWidget* Widget(rules::Control control) const;
+    rules::Control ControlOf(const QObject* widget) const;
 
-    // The forward trigger: converts Text1 into Text2 and onto the clipboard while Text1 leads.
-    void OnText1Changed();
-    // The reverse trigger: converts Text2 back into Text1 while Text2 leads.
-    void OnText2Changed();
-    // The key box: keeps the key lower case without spaces and decodes Text2 again.
-    void OnText3Changed();
-    // Answers true when the key box must not take the typed character.
-    bool OnText3KeyPress(char16_t character);
-    // The Ctrl+letter shortcuts and Ctrl+Backspace of the input box; answers true when the
-    // character was a shortcut and the box must not handle it as well.
-    bool OnText1KeyPress(char16_t character);
-
-    void OnCheck1Clicked();
-    void OnCheck2Clicked();
-    void OnCheck3Clicked();
-    void OnCheck4Clicked();
-    // What every option box does after its own rule: focus to Text1 and convert it again.
-    void ConvertAfterOptionClick();
-
-    // "Ende": three questions, then the window closes.
-    void OnCommand1Clicked();
-    // "?": the help window.
-    void OnCommand2Clicked();
-
-    // The credit links light up under the pointer and go dark again over the bare window.
-    void OnLinkLabelMouseMove(QLabel* label);
-    void OnForm1MouseMove();
-    void OnLinkLabelClicked(QLabel* label);
-
-    ConversionOptions CurrentOptions() const;
+    // The toolkit of the rules.
+    std::u16string ReadText(rules::Control box) override;
+    void WriteText(rules::Control box, std::u16string_view text) override;
+    void Select(rules::Control box, std::size_t start, std::size_t length) override;
+    int ReadValue(rules::Control box) override;
+    void WriteValue(rules::Control box, int value) override;
+    void Focus(rules::Control control) override;
+    void SetTextColour(rules::Control label, rules::Colour colour) override;
+    MessageAnswer ShowMessage(const rules::Message& message) override;
+    void ClearClipboard() override;
+    void SetClipboardText(std::u16string_view text) override;
+    void OpenLink(std::string_view target) override;
+    void ShowHelpWindow() override;
+    void CloseHelpWindow() override;
+    void CloseMainWindow() override;
 
     MessageBoxes& messageBoxes_;
     Clipboard& clipboard_;
     LinkOpener& linkOpener_;
-    RandomSource& random_;
-
-    bool text1Leads_ = false;
-    bool text2Leads_ = false;
+    rules::WindowRules rules_;
 
     QPlainTextEdit* Text1 = nullptr;
     QPlainTextEdit* Text2 = nullptr;

@@ -40,4 +40,7 @@ class Form2 : public QWidget {
 // `centreOn` is null). Returns the shown window.
 Form2* ShowHelpWindow(const QWidget* centreOn = nullptr);
 
+// Closes the help window, if one is open, as a click on it does.
+void CloseHelpWindow();
+
 }  // namespace schnackomat::ui

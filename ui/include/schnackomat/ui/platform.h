@@ -7,16 +7,19 @@
 #include <QString>
 #include <QUrl>
 
+#include "schnackomat/rules/toolkit.h"
+
 class QWidget;
 
 namespace schnackomat::ui {
 
 // The application title, also the title of every message box that has none of its own.
-inline constexpr char16_t ApplicationTitle[] = u"Schnackomat V3.0";
+using rules::ApplicationTitle;
 
-enum class MessageButtons { Ok, YesNo };
-enum class MessageIcon { None, Information, Question };
-enum class MessageAnswer { Ok, Yes, No };
+// The buttons, icons and answers of the window rules' message boxes.
+using rules::MessageAnswer;
+using rules::MessageButtons;
+using rules::MessageIcon;
 
 // Modal message boxes: Show returns only after the user has closed the box.
 class MessageBoxes {
