@@ -175,7 +175,7 @@
         },
         ask(text, title, yesNo, icon) {
             return new Promise((resolve) => {
-                $("MessageTitle").textContent = title || "Schnackomat V3.0";
+                $("MessageTitle").textContent = title;
                 $("MessageText").textContent = text;
                 setIcon(icon);
                 $("MessageYes").hidden = !yesNo;
@@ -348,8 +348,10 @@
     }
 
     async function start() {
+        // The module loads and compiles while the page lays itself out.
+        const loading = createSchnackomat({ page });
         layOut();
-        module = await createSchnackomat({ page });
+        module = await loading;
         const count = module.ccall("schnackomat_control_count", "number", [], []);
         elements = [];
         for (let control = 0; control < count; ++control) {
