@@ -141,6 +141,50 @@
         element.textContent = icon === "question" ? "?" : icon === "information" ? "i" : "";
     }
 
+    // Texts from this many characters on are shown through a view while their box is not in use.
+    const LongText = 16384;
+    const views = new Map([[$("Text1"), $("Text1View")], [$("Text2"), $("Text2View")]]);
+
+    // The part of a text that fills a box from its top, with room to spare.
+    function firstLines(text) {
+        const part = text.slice(0, 8000);
+        let end = -1;
+        for (let line = 0; line < 40; ++line) {
+            end = part.indexOf("\n", end + 1);
+            if (end < 0) {
+                return part;
+            }
+        }
+        return part.slice(0, end);
+    }
+
+    function inUse(box) {
+        return document.activeElement === box || box.matches(":hover");
+    }
+
+    function showThroughView(box) {
+        const view = views.get(box);
+        if (view === undefined) {
+            return;
+        }
+        if (box.value.length < LongText || inUse(box)) {
+            showWhole(box);
+            return;
+        }
+        view.textContent = firstLines(box.value);
+        view.hidden = false;
+        box.classList.add("deferred");
+        box.scrollTop = 0;
+    }
+
+    function showWhole(box) {
+        if (box.classList.contains("deferred")) {
+            box.classList.remove("deferred");
+            views.get(box).hidden = true;
+            views.get(box).textContent = "";
+        }
+    }
+
     // What the program calls back (dom_page.cpp).
     const page = {
         readText: (control) => elements[control].value,
@@ -151,6 +195,7 @@
                 return false;
             }
             box.value = text;
+            showThroughView(box);
             // A text box keeps line breaks as "\n" and a one-line box keeps none: only a text
             // with other breaks needs reading back to see whether the box really changed.
             return /^[^\r\n]*$/.test(text) || (box.type === "textarea" && !text.includes("\r"))
@@ -295,6 +340,11 @@
     }
 
     function connect() {
+        for (const box of views.keys()) {
+            const whole = () => showWhole(box);
+            box.addEventListener("focus", whole);
+            box.addEventListener("pointerenter", whole);
+        }
         for (const name of ["Text1", "Text2", "Text3"]) {
             $(name).addEventListener("input", (event) => {
                 deliver("schnackomat_edited", numberOf(event.currentTarget));

@@ -375,6 +375,36 @@ describe("the help window and the credit links", () => {
     });
 });
 
+describe("long texts", () => {
+    test("a long output shows its first lines until the box is pointed at", async () => {
+        const page = await freshPage();
+        const line = "Das ist ein ziemlich langer Satz, und er kommt immer wieder.\n";
+        const text = line.repeat(400);
+        // Pasted: the box takes the whole text in one edit.
+        await page.$eval("#Text1", (box, pasted) => {
+            box.value = pasted;
+            box.dispatchEvent(new InputEvent("input", { inputType: "insertFromPaste" }));
+        }, text);
+        const output = runCli(optionArgs(startUp), text).output;
+        assert.equal(await value(page, "Text2"), output);
+        const view = () => page.$eval("#Text2View", (element) => (element.hidden ? null : element.textContent));
+        const shownPart = await view();
+        assert.ok(shownPart !== null && shownPart.length > 0 && output.startsWith(shownPart));
+        assert.ok(shownPart.split("\n").length >= 12);
+        await page.hover("#Text2");
+        assert.equal(await view(), null);
+        // The box is whole again and takes input as usual (its focus rule selects all of it).
+        await typeInto(page, "Text2", "");
+        await page.keyboard.down("Control");
+        await page.keyboard.press("End");
+        await page.keyboard.up("Control");
+        await page.keyboard.type("!");
+        assert.equal(await value(page, "Text2"), output + "!");
+        assert.equal(await value(page, "Text1"), runCli(["--reverse", ...optionArgs(startUp)], output + "!").output);
+        await page.close();
+    });
+});
+
 describe("the page", () => {
     test("loads nothing from other hosts", async () => {
         const page = await browser.newPage();
