@@ -174,7 +174,6 @@
         view.textContent = firstLines(box.value);
         view.hidden = false;
         box.classList.add("deferred");
-        box.scrollTop = 0;
     }
 
     function showWhole(box) {
