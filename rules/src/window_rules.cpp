@@ -193,7 +193,7 @@ ConversionOptions WindowRules::CurrentOptions() {
 }
 
 void WindowRules::SelectAll(Control box) {
-    toolkit_.Select(box, 0, toolkit_.ReadText(box).size());
+    toolkit_.Select(box, 0, toolkit_.TextLength(box));
 }
 
 void WindowRules::Text1Changed() {
@@ -240,10 +240,10 @@ void WindowRules::Text3Changed() {
     if (withoutSpaces != current) {
         toolkit_.WriteText(Control::Text3, withoutSpaces);
     }
-    const std::u16string normalised = toolkit_.ReadText(Control::Text3);
-    toolkit_.Select(Control::Text3, normalised.size(), 0);
-    if (!toolkit_.ReadText(Control::Text2).empty() && !toolkit_.ReadText(Control::Text3).empty() &&
-        !toolkit_.ReadText(Control::Text1).empty()) {
+    const std::size_t keyLength = toolkit_.TextLength(Control::Text3);
+    toolkit_.Select(Control::Text3, keyLength, 0);
+    if (toolkit_.TextLength(Control::Text2) != 0 && toolkit_.TextLength(Control::Text3) != 0 &&
+        toolkit_.TextLength(Control::Text1) != 0) {
         toolkit_.Focus(Control::Text2);
         text2Leads_ = true;
         text1Leads_ = false;
@@ -320,7 +320,7 @@ void WindowRules::Check4Clicked() {
         toolkit_.WriteValue(Control::Check1, 0);
         toolkit_.WriteValue(Control::Check3, 0);
     }
-    if (toolkit_.ReadText(Control::Text3).empty()) {
+    if (toolkit_.TextLength(Control::Text3) == 0) {
         toolkit_.WriteText(Control::Text3, DefaultMatrixKey);
     }
     ConvertAfterOptionClick();
@@ -328,7 +328,7 @@ void WindowRules::Check4Clicked() {
 
 void WindowRules::ConvertAfterOptionClick() {
     toolkit_.Focus(Control::Text1);
-    if (toolkit_.ReadText(Control::Text1).empty()) {
+    if (toolkit_.TextLength(Control::Text1) == 0) {
         return;
     }
     text1Leads_ = true;

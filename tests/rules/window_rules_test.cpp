@@ -181,6 +181,25 @@ TEST(WindowRulesTest, OptionClicksOnAnEmptyInputOnlyMoveTheFocus) {
     }
 }
 
+TEST(WindowRulesTest, TheRefilledKeyDecodesBeforeCheck4ConvertsAgain) {
+    // The default key written into the empty key box runs the key box's rule at once: with all
+    // three boxes holding text it decodes Text2 into Text1 (here: a plain text read as Matrix
+    // code, so random letters), and only then does Check4's click convert Text1 forward.
+    FakeToolkit toolkit;
+    SetBoxes(toolkit, {0, 0, 0, 0});
+    toolkit.Type(u"hallo");
+    ASSERT_EQ(toolkit.Text(Control::Text2), u"hallo");
+    toolkit.Set(Control::Text3, u"");
+    toolkit.Click(Control::Check4);
+    FixedRandomSource random;
+    const std::u16string letters = RandomLetters(5, random);
+    EXPECT_EQ(toolkit.Text(Control::Text3), u"qorvu");
+    EXPECT_EQ(toolkit.Text(Control::Text1), letters);
+    EXPECT_EQ(toolkit.Text(Control::Text2), Forward(letters, {0, 0, 0, 1}));
+    EXPECT_EQ(toolkit.Focused(), Control::Text1);
+    EXPECT_TRUE(toolkit.Rules().Text1Leads());
+}
+
 TEST(WindowRulesTest, TheCensorSpeaksOncePerConversion) {
     struct Case {
         Boxes Before;

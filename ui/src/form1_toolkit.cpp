@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -140,6 +140,10 @@ std::u16string Form1::ReadText(Control box) {
     return ToEngineText(ui::ReadText(Widget(box)));
 }
 
+std::size_t Form1::TextLength(Control box) {
+    return static_cast<std::size_t>(ui::ReadText(Widget(box)).size());
+}
+
 void Form1::WriteText(Control box, std::u16string_view text) {
     ui::WriteText(Widget(box), ToQString(text));
 }
@@ -149,6 +153,11 @@ void Form1::Select(Control box, std::size_t start, std::size_t length) {
     const int from = static_cast<int>(start);
     const int to = static_cast<int>(start + length);
     if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+        if (start == 0 && length > 0 && length == TextLength(box)) {
+            // Selecting everything leaves the view where it is, as the box's own select-all does.
+            edit->selectAll();
+            return;
+        }
         QTextCursor cursor = edit->textCursor();
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);

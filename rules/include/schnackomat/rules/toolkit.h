@@ -92,6 +92,10 @@ class Toolkit {
 
     // The whole text of the box, one unit per character, every line break as "\n".
     virtual std::u16string ReadText(Control box) = 0;
+    // The length of that text. The rules ask for it where they need nothing else (to select the
+    // whole text, to see whether a box is empty), so a toolkit that knows it without copying the
+    // text should say so.
+    virtual std::size_t TextLength(Control box) { return ReadText(box).size(); }
     // Replaces the whole text of the box; runs its change rule at once if the text changed.
     virtual void WriteText(Control box, std::u16string_view text) = 0;
     // Selects `length` characters from `start` (a character index; the text's length means

@@ -57,6 +57,7 @@ class Form1 : public QWidget, private rules::Toolkit {
 
     // The toolkit of the rules.
     std::u16string ReadText(rules::Control box) override;
+    std::size_t TextLength(rules::Control box) override;
     void WriteText(rules::Control box, std::u16string_view text) override;
     void Select(rules::Control box, std::size_t start, std::size_t length) override;
     int ReadValue(rules::Control box) override;
