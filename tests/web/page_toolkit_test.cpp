@@ -29,6 +29,7 @@ class FixedRandomSource final : public RandomSource {
 class FakePage final : public Page {
   public:
     std::u16string ReadText(Control box) override { return texts[box]; }
+    std::size_t TextLength(Control box) override { return texts[box].size(); }
     bool ReplaceText(Control box, std::u16string_view text) override {
         ++replaceCalls;
         if (texts[box] == text) {

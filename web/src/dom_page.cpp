@@ -23,6 +23,10 @@ EM_JS(char16_t*, page_read_text, (int control, std::size_t* length), {
     return at;
 });
 
+EM_JS(std::size_t, page_text_length, (int control), {
+    return Module.page.readText(control).length;
+});
+
 EM_JS(int, page_replace_text, (int control, const char16_t* data, std::size_t length), {
     return Module.page.replaceText(control, Module.page.utf16(data, length)) ? 1 : 0;
 });
@@ -81,6 +85,10 @@ std::u16string DomPage::ReadText(rules::Control box) {
     const std::unique_ptr<char16_t, decltype(&std::free)> units(page_read_text(Id(box), &length),
                                                                 &std::free);
     return std::u16string(units.get(), length);
+}
+
+std::size_t DomPage::TextLength(rules::Control box) {
+    return page_text_length(Id(box));
 }
 
 bool DomPage::ReplaceText(rules::Control box, std::u16string_view text) {

@@ -9,6 +9,7 @@ namespace schnackomat::web {
 class DomPage final : public Page {
   public:
     std::u16string ReadText(rules::Control box) override;
+    std::size_t TextLength(rules::Control box) override;
     bool ReplaceText(rules::Control box, std::u16string_view text) override;
     void SetSelection(rules::Control box, std::size_t start, std::size_t length) override;
     bool ReadChecked(rules::Control box) override;

@@ -17,6 +17,7 @@ class Page {
 
     // The whole text of a text box, every line break as "\n".
     virtual std::u16string ReadText(rules::Control box) = 0;
+    virtual std::size_t TextLength(rules::Control box) = 0;
     // Replaces the whole text of a text box; answers whether the box's text changed.
     virtual bool ReplaceText(rules::Control box, std::u16string_view text) = 0;
     virtual void SetSelection(rules::Control box, std::size_t start, std::size_t length) = 0;

@@ -40,6 +40,10 @@ std::u16string PageToolkit::ReadText(Control box) {
     return page_.ReadText(box);
 }
 
+std::size_t PageToolkit::TextLength(Control box) {
+    return page_.TextLength(box);
+}
+
 void PageToolkit::WriteText(Control box, std::u16string_view text) {
     if (page_.ReplaceText(box, text) && rules_ != nullptr) {
         rules_->TextChanged(box);

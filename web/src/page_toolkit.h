@@ -39,6 +39,7 @@ class PageToolkit final : public rules::Toolkit {
     char16_t UserTyped(rules::Control box, char16_t code);
 
     std::u16string ReadText(rules::Control box) override;
+    std::size_t TextLength(rules::Control box) override;
     void WriteText(rules::Control box, std::u16string_view text) override;
     void Select(rules::Control box, std::size_t start, std::size_t length) override;
     int ReadValue(rules::Control box) override;
