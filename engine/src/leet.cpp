@@ -81,7 +81,8 @@ static_assert(LeetWordEndings[0].Find[1] != LeetWordEndings[1].Find[0] &&
               LeetWordEndings[1].Find[0] != LeetWordEndings[1].Find[1]);
 
 using detail::InStemEndRange;
-static_assert(InStemEndRange(u' ') && std::ranges::all_of(LeetWordTrailingMarks, InStemEndRange));
+static_assert(InStemEndRange(u' ') && std::all_of(LeetWordTrailingMarks.begin(),
+                                                  LeetWordTrailingMarks.end(), InStemEndRange));
 
 template <typename Found>
 void ForEachLeetEnding(std::u16string_view text, Found found) {

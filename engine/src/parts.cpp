@@ -4,9 +4,11 @@
 #include <array>
 #include <atomic>
 #include <exception>
-#include <future>
 #include <span>
+#if SCHNACKOMAT_ENGINE_THREADS
+#include <future>
 #include <thread>
+#endif
 
 #include "scan.h"
 #include "schnackomat/tu_phrases.h"
@@ -14,7 +16,7 @@
 namespace schnackomat::detail {
 namespace {
 
-std::atomic<bool> twoParts{true};
+std::atomic<bool> twoParts{SCHNACKOMAT_ENGINE_THREADS != 0};
 
 // The cuts a stage allows.
 enum Cut : unsigned { AtLineBreak = 1, AtSentenceEnd = 2 };
@@ -90,7 +92,8 @@ void RunOn(Part& part, std::span<const Stage* const> stages) {
 void RunStretch(std::u16string_view source, std::u16string& text, std::u16string& scratch,
                 std::span<const Stage* const> stages, unsigned cuts) {
     std::size_t cut = 0;
-    if (twoParts.load(std::memory_order_relaxed) && source.size() >= TwoThreadMinimum) {
+    if (SCHNACKOMAT_ENGINE_THREADS && twoParts.load(std::memory_order_relaxed) &&
+        source.size() >= TwoThreadMinimum) {
         cut = (cuts & AtLineBreak) != 0 ? LineBreakCut(source) : SentenceCut(source);
     }
     if (cut == 0) {
@@ -98,6 +101,7 @@ void RunStretch(std::u16string_view source, std::u16string& text, std::u16string
         RunOn(whole, stages);
         return;
     }
+#if SCHNACKOMAT_ENGINE_THREADS
     const auto needs = [&](CutNeed need) {
         return std::ranges::any_of(stages, [need](const Stage* s) { return s->Need == need; });
     };
@@ -153,6 +157,7 @@ void RunStretch(std::u16string_view source, std::u16string& text, std::u16string
         std::rethrow_exception(failure);
     }
     text += tail;
+#endif
 }
 
 }  // namespace

@@ -4,6 +4,12 @@
 // hands each part what crosses it. The stages themselves know nothing of parts or threads.
 #pragma once
 
+// Builds for a platform without threads (the browser) define SCHNACKOMAT_ENGINE_THREADS as 0:
+// every text is then worked on whole.
+#ifndef SCHNACKOMAT_ENGINE_THREADS
+#define SCHNACKOMAT_ENGINE_THREADS 1
+#endif
+
 #include <cstddef>
 #include <initializer_list>
 #include <string>
