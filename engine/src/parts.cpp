@@ -35,6 +35,7 @@ unsigned AllowedCuts(CutNeed need) {
     return 0;
 }
 
+#if SCHNACKOMAT_ENGINE_THREADS
 // Just after the first line break past the middle (or the last one before it); 0 when the text
 // has none, or only one at its end.
 std::size_t LineBreakCut(std::u16string_view text) {
@@ -79,6 +80,8 @@ class PendingVerbs final : public VerbHandOff {
     std::size_t given_ = 0;
 };
 
+#endif
+
 void RunOn(Part& part, std::span<const Stage* const> stages) {
     for (const Stage* stage : stages) {
         stage->Run(part);
@@ -87,21 +90,11 @@ void RunOn(Part& part, std::span<const Stage* const> stages) {
     part.Working();
 }
 
-// Runs `stages` on `source` and leaves the result in `text`, in two parts at once when the text
-// is long and has a cut that every stage allows.
-void RunStretch(std::u16string_view source, std::u16string& text, std::u16string& scratch,
-                std::span<const Stage* const> stages, unsigned cuts) {
-    std::size_t cut = 0;
-    if (SCHNACKOMAT_ENGINE_THREADS && twoParts.load(std::memory_order_relaxed) &&
-        source.size() >= TwoThreadMinimum) {
-        cut = (cuts & AtLineBreak) != 0 ? LineBreakCut(source) : SentenceCut(source);
-    }
-    if (cut == 0) {
-        Part whole{source, text, scratch, 0, true, true, {}, nullptr, nullptr};
-        RunOn(whole, stages);
-        return;
-    }
 #if SCHNACKOMAT_ENGINE_THREADS
+// Runs `stages` on the two parts of `source` either side of `cut` at once, and leaves the result
+// in `text`.
+void RunInTwoParts(std::u16string_view source, std::u16string& text, std::u16string& scratch,
+                   std::span<const Stage* const> stages, std::size_t cut) {
     const auto needs = [&](CutNeed need) {
         return std::ranges::any_of(stages, [need](const Stage* s) { return s->Need == need; });
     };
@@ -157,7 +150,25 @@ void RunStretch(std::u16string_view source, std::u16string& text, std::u16string
         std::rethrow_exception(failure);
     }
     text += tail;
+}
 #endif
+
+// Runs `stages` on `source` and leaves the result in `text`, in two parts at once when the text
+// is long and has a cut that every stage allows.
+void RunStretch(std::u16string_view source, std::u16string& text, std::u16string& scratch,
+                std::span<const Stage* const> stages, [[maybe_unused]] unsigned cuts) {
+#if SCHNACKOMAT_ENGINE_THREADS
+    if (twoParts.load(std::memory_order_relaxed) && source.size() >= TwoThreadMinimum) {
+        const std::size_t cut =
+            (cuts & AtLineBreak) != 0 ? LineBreakCut(source) : SentenceCut(source);
+        if (cut != 0) {
+            RunInTwoParts(source, text, scratch, stages, cut);
+            return;
+        }
+    }
+#endif
+    Part whole{source, text, scratch, 0, true, true, {}, nullptr, nullptr};
+    RunOn(whole, stages);
 }
 
 }  // namespace
