@@ -53,9 +53,12 @@ SCHNACKOMAT_AVX2 void NoteOccurrences(const char16_t* units, std::size_t i, std:
     const __m256i first = Spread(key.First);
     const __m256i second = Spread(key.Second);
     const __m256i last = Spread(key.Last);
+    const OccurrenceKey offsets = key;  // a local: stores into `hits` cannot change it
+    std::size_t noted = hits.Count;
     for (std::size_t block = 0; block < blocks; ++block, i += Width) {
-        hits.Note(block, OccurrenceAt(units + i, first, second, last, key));
+        noted = hits.Note(noted, block, OccurrenceAt(units + i, first, second, last, offsets));
     }
+    hits.Count = noted;
 }
 
 SCHNACKOMAT_AVX2 std::uint32_t NextSpacedMarker(const char16_t* units, std::size_t& i,

@@ -53,9 +53,12 @@ std::uint32_t NextOccurrence(const char16_t* units, std::size_t& i, std::size_t 
 void NoteOccurrences(const char16_t* units, std::size_t i, std::size_t blocks,
                      const OccurrenceKey& key, BlockHits& hits) {
     const OccurrenceUnits wanted(key);
+    const OccurrenceKey offsets = key;  // a local: stores into `hits` cannot change it
+    std::size_t noted = hits.Count;
     for (std::size_t block = 0; block < blocks; ++block, i += Width) {
-        hits.Note(block, wanted.At(units + i, key));
+        noted = hits.Note(noted, block, wanted.At(units + i, offsets));
     }
+    hits.Count = noted;
 }
 
 struct SetUnits {
@@ -91,9 +94,11 @@ std::uint32_t NextOf(const char16_t* units, std::size_t& i, std::size_t end, con
 void NoteOf(const char16_t* units, std::size_t i, std::size_t blocks, const UnitSet& set,
             BlockHits& hits) {
     const SetUnits wanted(set);
+    std::size_t noted = hits.Count;
     for (std::size_t block = 0; block < blocks; ++block, i += Width) {
-        hits.Note(block, wanted.At(units + i));
+        noted = hits.Note(noted, block, wanted.At(units + i));
     }
+    hits.Count = noted;
 }
 
 std::uint32_t NextSpacedMarker(const char16_t* units, std::size_t& i, std::size_t end) {
@@ -125,6 +130,7 @@ void NoteEndings(const char16_t* units, std::size_t i, std::size_t blocks, const
     const __m128i belowDigits = Spread(u'0' - 1);
     const __m128i aboveDigits = Spread(u'9' + 1);
     // The pairs that start at i to i + 7, and the units after them.
+    std::size_t noted = hits.Count;
     for (std::size_t block = 0; block < blocks; ++block, i += Width) {
         const __m128i here = Load(units + i);
         const __m128i next = Load(units + i + 1);
@@ -136,8 +142,9 @@ void NoteEndings(const char16_t* units, std::size_t i, std::size_t blocks, const
             _mm_and_si128(_mm_cmpgt_epi16(after, belowDigits), _mm_cmplt_epi16(after, aboveDigits));
         const __m128i stemEnds =
             _mm_andnot_si128(digits, _mm_cmpeq_epi16(_mm_and_si128(after, rangeBits), range));
-        hits.Note(block, Mask(_mm_and_si128(pair, stemEnds)));
+        noted = hits.Note(noted, block, Mask(_mm_and_si128(pair, stemEnds)));
     }
+    hits.Count = noted;
 }
 
 // Eight units at a time while they are all ASCII, where only "A" to "Z" change.

@@ -85,9 +85,22 @@ class ScanTest : public testing::TestWithParam<ScanCase> {
     }
 };
 
+// Every place of a few blocks, and texts that take the block kernels more than one batch of
+// blocks (the candidates of a batch are gathered before they are reported).
+std::vector<std::size_t> ScanLengths() {
+    std::vector<std::size_t> lengths;
+    for (std::size_t length = 0; length < 90; length += 7) {
+        lengths.push_back(length);
+    }
+    for (std::size_t length : {511, 513, 1023, 1025, 2100}) {
+        lengths.push_back(length);
+    }
+    return lengths;
+}
+
 TEST_P(ScanTest, FindsWhatThePlainSearchFinds) {
     const ScanCase& c = GetParam();
-    for (std::size_t length = 0; length < 90; length += 7) {
+    for (std::size_t length : ScanLengths()) {
         std::u16string text;
         while (text.size() < length) {
             text += c.Filler;
