@@ -18,6 +18,7 @@ namespace {
 
 std::atomic<bool> twoParts{SCHNACKOMAT_ENGINE_THREADS != 0};
 
+#if SCHNACKOMAT_ENGINE_THREADS
 // The cuts a stage allows.
 enum Cut : unsigned { AtLineBreak = 1, AtSentenceEnd = 2 };
 
@@ -35,7 +36,6 @@ unsigned AllowedCuts(CutNeed need) {
     return 0;
 }
 
-#if SCHNACKOMAT_ENGINE_THREADS
 // Just after the first line break past the middle (or the last one before it); 0 when the text
 // has none, or only one at its end.
 std::size_t LineBreakCut(std::u16string_view text) {
@@ -80,8 +80,6 @@ class PendingVerbs final : public VerbHandOff {
     std::size_t given_ = 0;
 };
 
-#endif
-
 void RunOn(Part& part, std::span<const Stage* const> stages) {
     for (const Stage* stage : stages) {
         stage->Run(part);
@@ -90,7 +88,6 @@ void RunOn(Part& part, std::span<const Stage* const> stages) {
     part.Working();
 }
 
-#if SCHNACKOMAT_ENGINE_THREADS
 // Runs `stages` on the two parts of `source` either side of `cut` at once, and leaves the result
 // in `text`.
 void RunInTwoParts(std::u16string_view source, std::u16string& text, std::u16string& scratch,
@@ -151,14 +148,12 @@ void RunInTwoParts(std::u16string_view source, std::u16string& text, std::u16str
     }
     text += tail;
 }
-#endif
 
 // Runs `stages` on `source` and leaves the result in `text`, in two parts at once when the text
 // is long and has a cut that every stage allows.
 void RunStretch(std::u16string_view source, std::u16string& text, std::u16string& scratch,
-                std::span<const Stage* const> stages, [[maybe_unused]] unsigned cuts) {
-#if SCHNACKOMAT_ENGINE_THREADS
-    if (twoParts.load(std::memory_order_relaxed) && source.size() >= TwoThreadMinimum) {
+                std::span<const Stage* const> stages, unsigned cuts) {
+    if (source.size() >= TwoThreadMinimum) {
         const std::size_t cut =
             (cuts & AtLineBreak) != 0 ? LineBreakCut(source) : SentenceCut(source);
         if (cut != 0) {
@@ -166,16 +161,15 @@ void RunStretch(std::u16string_view source, std::u16string& text, std::u16string
             return;
         }
     }
-#endif
     Part whole{source, text, scratch, 0, true, true, {}, nullptr, nullptr};
     RunOn(whole, stages);
 }
 
-}  // namespace
-
-void RunStages(std::u16string_view input, std::u16string& text, std::u16string& scratch,
-               std::initializer_list<Stage> stages) {
-    std::array<const Stage*, MaximumStages> active{};
+// Runs the stages that are on in stretches, each of the stages that one kind of cut suits, as
+// many as there are in a row.
+void RunInStretches(std::u16string_view input, std::u16string& text, std::u16string& scratch,
+                    std::initializer_list<Stage> stages) {
+    std::array<const Stage*, MaximumStages> active;
     std::size_t count = 0;
     for (const Stage& stage : stages) {
         if (stage.On) {
@@ -183,12 +177,6 @@ void RunStages(std::u16string_view input, std::u16string& text, std::u16string& 
         }
     }
     const std::span<const Stage* const> on(active.data(), count);
-    if (on.empty()) {
-        Part whole{input, text, scratch, 0, true, true, {}, nullptr, nullptr};
-        whole.Working();
-        return;
-    }
-    // Each stretch takes the stages that one kind of cut suits, as many as there are in a row.
     std::u16string_view from = input;
     for (std::size_t begin = 0; begin < on.size();) {
         unsigned cuts = AtLineBreak | AtSentenceEnd;
@@ -200,7 +188,25 @@ void RunStages(std::u16string_view input, std::u16string& text, std::u16string& 
         from = text;
         begin = end;
     }
+    if (count == 0) {
+        Part whole{input, text, scratch, 0, true, true, {}, nullptr, nullptr};
+        whole.Working();
+    }
 }
+#endif
+
+}  // namespace
+
+#if SCHNACKOMAT_ENGINE_THREADS
+bool RunInParts(std::u16string_view input, std::u16string& text, std::u16string& scratch,
+                std::initializer_list<Stage> stages) {
+    if (!twoParts.load(std::memory_order_relaxed) || input.size() < TwoThreadMinimum) {
+        return false;
+    }
+    RunInStretches(input, text, scratch, stages);
+    return true;
+}
+#endif
 
 void UseTwoParts(bool on) {
     twoParts.store(on, std::memory_order_relaxed);

@@ -82,10 +82,33 @@ struct Stage {
 // At most this many stages in a pipeline.
 inline constexpr std::size_t MaximumStages = 16;
 
+#if SCHNACKOMAT_ENGINE_THREADS
+// Runs the stages that are on as RunStages does, in two parts at once where the text is long
+// enough and has a cut the stages allow; false, having done nothing, for a text too short.
+bool RunInParts(std::u16string_view input, std::u16string& text, std::u16string& scratch,
+                std::initializer_list<Stage> stages);
+#endif
+
 // Runs the stages that are on, in order, on `input`, and leaves the result in `text` (which
 // `input` may view); `scratch` is the second buffer. With no stage on, `text` gets `input`.
-void RunStages(std::u16string_view input, std::u16string& text, std::u16string& scratch,
-               std::initializer_list<Stage> stages);
+inline void RunStages(std::u16string_view input, std::u16string& text, std::u16string& scratch,
+                      std::initializer_list<Stage> stages) {
+#if SCHNACKOMAT_ENGINE_THREADS
+    if (input.size() >= TwoThreadMinimum && RunInParts(input, text, scratch, stages)) {
+        return;
+    }
+#endif
+    // A short text, the common case of a key press, is worked on whole. Written here, where
+    // the compiler sees the stages, the list costs no more than calling them one by one.
+    Part whole{input, text, scratch, 0, true, true, {}, nullptr, nullptr};
+    for (const Stage& stage : stages) {
+        if (stage.On) {
+            stage.Run(whole);
+            whole.From = whole.Text;
+        }
+    }
+    whole.Working();
+}
 
 // Whether to work on texts in two parts at once (on by default); for comparing in one run.
 void UseTwoParts(bool on);

@@ -24,7 +24,19 @@ InstructionSet FromEnvironment() {
     return choice.Set;
 }
 
+// Each instruction set's chain of kernels: its own and those below it, widest first.
+const std::array<const BlockScans*, 2> wide{Avx2Scans(), Sse2Scans()};
+const std::array<std::span<const BlockScans* const>, 3> chains{
+    std::span<const BlockScans* const>(),               // scalar
+    std::span(wide).subspan(1),                         // sse2
+    std::span(wide).first(wide[1] != nullptr ? 2 : 1),  // avx2
+};
+
 std::atomic<InstructionSet> active{FromEnvironment()};
+// The chain of the active set, looked up once per choice rather than on every scan; null only
+// while the program's constructors run, when the scans use the scalar form.
+std::atomic<const std::span<const BlockScans* const>*> activeChain{
+    &chains[static_cast<std::size_t>(active.load())]};
 
 bool SameUnits(const char16_t* a, const char16_t* b, std::size_t count) {
     if (count <= 8) {  // most find strings: cheaper than a call
@@ -90,20 +102,14 @@ InstructionSet ActiveInstructionSet() {
 }
 
 void UseInstructionSet(InstructionSet set) {
-    active.store(HasInstructionSet(set) ? set : BestInstructionSet(), std::memory_order_relaxed);
+    const InstructionSet used = HasInstructionSet(set) ? set : BestInstructionSet();
+    active.store(used, std::memory_order_relaxed);
+    activeChain.store(&chains[static_cast<std::size_t>(used)], std::memory_order_relaxed);
 }
 
 std::span<const BlockScans* const> ScanChain() {
-    static const std::array<const BlockScans*, 2> wide{Avx2Scans(), Sse2Scans()};
-    switch (ActiveInstructionSet()) {
-        case InstructionSet::Avx2:
-            return std::span(wide).first(Sse2Scans() != nullptr ? 2 : 1);
-        case InstructionSet::Sse2:
-            return std::span(wide).subspan(1);
-        case InstructionSet::Scalar:
-            break;
-    }
-    return {};
+    const auto* chain = activeChain.load(std::memory_order_relaxed);
+    return chain != nullptr ? *chain : std::span<const BlockScans* const>();
 }
 
 std::size_t Find(std::u16string_view text, std::u16string_view find, std::size_t from) {
