@@ -144,6 +144,30 @@
     // Texts from this many characters on are shown through a view while their box is not in use.
     const LongText = 16384;
     const views = new Map([[$("Text1"), $("Text1View")], [$("Text2"), $("Text2View")]]);
+    // The text of a box shown through its view waits here until the box is used: the browser
+    // takes several milliseconds to store a long text in a text box even when the box is not
+    // laid out, more while the other box holds the focus and a long text of its own. Reading the
+    // box's value gives the waiting text, so to every script the box holds it already.
+    const waitingTexts = new Map();
+    const storedValue = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, "value");
+    for (const box of views.keys()) {
+        Object.defineProperty(box, "value", {
+            configurable: true,
+            enumerable: true,
+            get() {
+                return waitingTexts.has(this) ? waitingTexts.get(this) : storedValue.get.call(this);
+            },
+            set(text) {
+                waitingTexts.delete(this);
+                storedValue.set.call(this, text);
+            },
+        });
+    }
+
+    // A text box keeps every line break as "\n".
+    function asStored(text) {
+        return text.includes("\r") ? text.replace(/\r\n?/g, "\n") : text;
+    }
 
     // The part of a text that fills a box from its top, with room to spare.
     function firstLines(text) {
@@ -171,12 +195,23 @@
             showWhole(box);
             return;
         }
-        view.textContent = firstLines(box.value);
+        // Typing at the end of a long text leaves its first lines as they are.
+        const shown = firstLines(box.value);
+        if (view.hidden || view.textContent !== shown) {
+            view.textContent = shown;
+        }
         view.hidden = false;
         box.classList.add("deferred");
     }
 
+    function storeWaitingText(box) {
+        if (waitingTexts.has(box)) {
+            box.value = waitingTexts.get(box);
+        }
+    }
+
     function showWhole(box) {
+        storeWaitingText(box);
         if (box.classList.contains("deferred")) {
             box.classList.remove("deferred");
             views.get(box).hidden = true;
@@ -193,6 +228,12 @@
             if (before === text) {
                 return false;
             }
+            if (views.has(box) && text.length >= LongText && !inUse(box)) {
+                const stored = asStored(text);
+                waitingTexts.set(box, stored);
+                showThroughView(box);
+                return stored !== before;
+            }
             box.value = text;
             showThroughView(box);
             // A text box keeps line breaks as "\n" and a one-line box keeps none: only a text
@@ -202,6 +243,7 @@
                 : box.value !== before;
         },
         select(control, start, length) {
+            storeWaitingText(elements[control]);
             elements[control].setSelectionRange(start, start + length, "forward");
         },
         checked: (control) => elements[control].checked,
@@ -247,12 +289,14 @@
             });
         },
         // The clipboard takes the last text written in one go: emptying it and then putting
-        // the new text on it becomes a single write.
+        // the new text on it becomes a single write. It is handed to the browser in a task of
+        // its own, after the key press or click that made it has been handled: the handover
+        // costs up to a few milliseconds, which the output box need not wait for.
         writeClipboard(text) {
             clipboard.text = text;
             if (!clipboard.scheduled) {
                 clipboard.scheduled = true;
-                queueMicrotask(flushClipboard);
+                setTimeout(flushClipboard, 0);
             }
         },
         openLink(target) {

@@ -2,8 +2,9 @@
 // output box, for German text of a given size, and how long the page takes to become usable.
 //
 // A key press is timed from the keydown event's time stamp to the end of the input event that
-// the box raises for it, after the conversion has written the output box and handed the output
-// to the clipboard; "laid out" also includes the layout of the changed boxes, forced at once.
+// the box raises for it, after the conversion has written the output box; "laid out" also
+// includes the layout of the changed boxes, forced at once; "clipboard" ends when the page hands
+// the output to the browser's clipboard, which it does in a task of its own after the key.
 import { readdirSync, lstatSync, readFileSync } from "node:fs";
 import { join } from "node:path";
 import { fileSize, launchChromium, openPage, serveSite } from "../../web/test/browser.mjs";
@@ -58,8 +59,18 @@ async function prepare(page, box, text) {
         element.dispatchEvent(new Event("input"));
         element.setSelectionRange(content.length, content.length);
         window.keySamples = [];
+        window.clipboardSamples = [];
         let pressed = 0;
         let received = 0;
+        if (navigator.clipboard) {
+            const handOver = navigator.clipboard.writeText.bind(navigator.clipboard);
+            navigator.clipboard.writeText = (text) => {
+                if (pressed > 0) {
+                    window.clipboardSamples.push(performance.now() - pressed);
+                }
+                return handOver(text);
+            };
+        }
         window.addEventListener("keydown", (event) => {
             pressed = event.timeStamp;
             received = performance.now();
@@ -73,8 +84,28 @@ async function prepare(page, box, text) {
     }, box, text);
 }
 
-async function measureKeys(browser, url, { box, options, text, presses }) {
+// A text box like Text1, laid over it, that no program listens to: what the browser alone takes
+// for the same key press.
+async function addBareBox(page) {
+    await page.evaluate(() => {
+        const model = document.getElementById("Text1");
+        const bare = document.createElement("textarea");
+        bare.id = "BareBox";
+        bare.spellcheck = false;
+        const computed = getComputedStyle(model);
+        for (const name of computed) {
+            bare.style.setProperty(name, computed.getPropertyValue(name));
+        }
+        bare.style.zIndex = "5";
+        model.parentElement.append(bare);
+    });
+}
+
+async function measureKeys(browser, url, { box, options, text, presses, bare }) {
     const page = await openPage(browser, url);
+    if (bare) {
+        await addBareBox(page);
+    }
     for (const [id, wanted] of Object.entries(options)) {
         if ((await page.$eval(`#${id}`, (element) => element.checked)) !== wanted) {
             await page.click(`#${id}`);
@@ -87,6 +118,7 @@ async function measureKeys(browser, url, { box, options, text, presses }) {
         await page.keyboard.press(letters[i % letters.length] === " " ? "Space" : letters[i % letters.length]);
     }
     const samples = (await page.evaluate(() => window.keySamples)).slice(warmUp);
+    const clipboard = (await page.evaluate(() => window.clipboardSamples)).slice(warmUp);
     await page.close();
     const written = samples.map((sample) => sample[0]);
     const laidOut = samples.map((sample) => sample[1]);
@@ -98,6 +130,7 @@ async function measureKeys(browser, url, { box, options, text, presses }) {
         laidOutP95: percentile(laidOut, 95),
         inPageP50: percentile(inPage, 50),
         inPageP95: percentile(inPage, 95),
+        clipboardP95: clipboard.length > 0 ? percentile(clipboard, 95) : null,
         count: samples.length,
     };
 }
@@ -137,17 +170,20 @@ try {
         { name: "reverse, typing into Text2", box: "Text2", options: startUp, size: 1 * KiB, presses: 200, limit: 2 },
         { name: "reverse, typing into Text2", box: "Text2", options: startUp, size: 100 * KiB, presses: 100, limit: 16 },
         { name: "forward, with slang", box: "Text1", options: slang, size: 1024 * KiB, presses: 30, limit: null },
+        { name: "bare text box, no program", box: "BareBox", bare: true, options: {}, size: 1 * KiB, presses: 200, limit: null },
+        { name: "bare text box, no program", box: "BareBox", bare: true, options: {}, size: 100 * KiB, presses: 100, limit: null },
     ];
     console.log(`Chromium ${await browser.version()}, headless; ${new Date().toISOString()}`);
     console.log("key press to output, ms (after 10 warm-up presses): from the key event's time stamp until");
-    console.log("the output box and the clipboard have the output; 'laid out' adds the layout of both boxes;");
-    console.log("'in page' starts when the page receives the key instead (no input routing)");
-    console.log("case                              size |    p50    p95    max | laid out p95 | in page p50  p95 | limit | ok");
+    console.log("the output box has the output; 'laid out' adds the layout of both boxes; 'in page' starts");
+    console.log("when the page receives the key instead (no input routing); 'clipboard' ends when the output");
+    console.log("is handed to the clipboard; 'bare text box' is a box over Text1 that no program listens to");
+    console.log("case                              size |    p50    p95    max | laid out p95 | in page p50  p95 | clipboard p95 | limit | ok");
     for (const c of cases) {
         const figures = await measureKeys(browser, site.url, { ...c, text: textOfSize(corpus, c.size) });
         const size = c.size >= 1024 * KiB ? `${c.size / 1024 / KiB} MiB` : `${c.size / KiB} KiB`;
         const ok = c.limit === null ? "-" : figures.p95 <= c.limit ? "yes" : "no";
-        console.log(`${c.name.padEnd(30)} ${size.padStart(7)} | ${figures.p50.toFixed(2).padStart(6)} ${figures.p95.toFixed(2).padStart(6)} ${figures.max.toFixed(2).padStart(6)} | ${figures.laidOutP95.toFixed(2).padStart(12)} | ${figures.inPageP50.toFixed(2).padStart(11)} ${figures.inPageP95.toFixed(2).padStart(6)} | ${c.limit === null ? "    -" : String(c.limit).padStart(5)} | ${ok}`);
+        console.log(`${c.name.padEnd(30)} ${size.padStart(7)} | ${figures.p50.toFixed(2).padStart(6)} ${figures.p95.toFixed(2).padStart(6)} ${figures.max.toFixed(2).padStart(6)} | ${figures.laidOutP95.toFixed(2).padStart(12)} | ${figures.inPageP50.toFixed(2).padStart(11)} ${figures.inPageP95.toFixed(2).padStart(6)} | ${(figures.clipboardP95 === null ? "-" : figures.clipboardP95.toFixed(2)).padStart(13)} | ${c.limit === null ? "    -" : String(c.limit).padStart(5)} | ${ok}`);
     }
     const loads = 10;
     const start = await measureStart(browser, site.url, loads);

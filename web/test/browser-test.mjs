@@ -403,6 +403,30 @@ describe("long texts", () => {
         assert.equal(await value(page, "Text1"), runCli(["--reverse", ...optionArgs(startUp)], output + "!").output);
         await page.close();
     });
+
+    test("typing on while the output shows through its view leaves the newest output in the box", async () => {
+        const page = await freshPage();
+        const text = "Der Hund hat heute keine Lust auf Fußball.\n".repeat(500);
+        await page.$eval("#Text1", (box, pasted) => {
+            box.value = pasted;
+            box.dispatchEvent(new InputEvent("input", { inputType: "insertFromPaste" }));
+            box.setSelectionRange(pasted.length, pasted.length);
+        }, text);
+        await page.focus("#Text1");
+        await page.keyboard.type("Das ist cool");
+        const output = runCli(optionArgs(startUp), text + "Das ist cool").output;
+        assert.equal(await value(page, "Text2"), output);
+        await page.waitForFunction(async () => (await navigator.clipboard.readText()) === document.getElementById("Text2").value);
+        assert.equal(await page.evaluate(() => navigator.clipboard.readText()), output);
+        // What the box itself holds, once it is pointed at and laid out whole.
+        const held = () => page.$eval("#Text2", (box) => ({
+            stored: Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, "value").get.call(box),
+            length: box.textLength,
+        }));
+        await page.hover("#Text2");
+        assert.deepEqual(await held(), { stored: output, length: output.length });
+        await page.close();
+    });
 });
 
 describe("the page", () => {
