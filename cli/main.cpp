@@ -42,7 +42,7 @@ void PrepareHeapFor(std::size_t inputBytes) {
 bool ReadAll(std::FILE* stream, std::string& bytes) {
     // A pipe or terminal is read in chunks that grow with what came so far, so that a short input
     // allocates and clears little.
-    std::size_t chunk = std::size_t{64} << 10;
+    std::size_t chunk = std::size_t{4} << 10;
 #if defined(__unix__) || defined(__APPLE__)
     // A file's size is known: it is read in one go (one byte more, to see its end).
     struct stat file {};

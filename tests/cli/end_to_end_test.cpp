@@ -289,6 +289,8 @@ TEST_P(CliInputLengthTest, ConvertsAllOfStandardInput) {
 INSTANTIATE_TEST_SUITE_P(Lengths, CliInputLengthTest,
                          ::testing::Values(InputLengthCase{"PipeEmpty", 0, false},
                                            InputLengthCase{"PipeOneLine", 1, false},
+                                           InputLengthCase{"Pipe4KiB", 256, false},
+                                           InputLengthCase{"PipeJustOver4KiB", 257, false},
                                            InputLengthCase{"PipeJustUnder64KiB", 4095, false},
                                            InputLengthCase{"Pipe64KiB", 4096, false},
                                            InputLengthCase{"PipeJustOver64KiB", 4097, false},
