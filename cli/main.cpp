@@ -25,6 +25,9 @@ namespace {
 constexpr std::size_t HeapPerInputByte = 32;
 // Below this much input the buffers are too small for the heap's preparation to pay.
 constexpr std::size_t LargeInput = 64 * 1024;
+// What a pipe that has brought a large input is prepared for: one preparation for all that is
+// likely to come, since each further one leaves 2 MiB of the heap in 4 KiB pages.
+constexpr std::size_t LargePipeInput = 8 * 1024 * 1024;
 
 // Prepares the heap for a conversion of `inputBytes`, once the input is known to be large; only
 // ever grows what was prepared before.
@@ -60,7 +63,9 @@ bool ReadAll(std::FILE* stream, std::string& bytes) {
             break;
         }
         chunk = used;
-        PrepareHeapFor(used + chunk);
+        if (used + chunk >= LargeInput) {
+            PrepareHeapFor(std::max(used + chunk, LargePipeInput));
+        }
     }
     bytes.resize(used);
     return std::ferror(stream) == 0;
