@@ -112,16 +112,6 @@ TEST(Memory, SecondThreadAllocatesFromTheSameHeap) {
         << MappingLine(fromThread, "");
     std::free(fromThread);
 }
-
-// The prepared memory stays with the program, free for the buffers of the run, also when a
-// second call asks for more.
-TEST(Memory, PreparedMemoryStaysInTheHeap) {
-    for (const std::size_t bytes : {Prepared, 2 * Prepared}) {
-        PrepareHeapForOneLargeRun(bytes);
-        EXPECT_GE(mallinfo2().fordblks, bytes - 2 * HugePage);
-        EXPECT_EQ(mallinfo2().hblkhd, 0u) << "a block has a mapping of its own";
-    }
-}
 #endif
 
 }  // namespace

@@ -288,18 +288,12 @@ TEST_P(CliInputLengthTest, ConvertsAllOfStandardInput) {
 
 INSTANTIATE_TEST_SUITE_P(Lengths, CliInputLengthTest,
                          ::testing::Values(InputLengthCase{"PipeEmpty", 0, false},
-                                           InputLengthCase{"PipeOneLine", 1, false},
-                                           InputLengthCase{"Pipe4KiB", 256, false},
                                            InputLengthCase{"PipeJustOver4KiB", 257, false},
                                            InputLengthCase{"PipeJustUnder64KiB", 4095, false},
                                            InputLengthCase{"Pipe64KiB", 4096, false},
                                            InputLengthCase{"PipeJustOver64KiB", 4097, false},
-                                           InputLengthCase{"Pipe128KiB", 8192, false},
-                                           InputLengthCase{"PipeJustOver192KiB", 12289, false},
                                            InputLengthCase{"PipeJustOver1MiB", 65537, false},
                                            InputLengthCase{"FileEmpty", 0, true},
-                                           InputLengthCase{"FileOneLine", 1, true},
-                                           InputLengthCase{"File64KiB", 4096, true},
                                            InputLengthCase{"FileJustOver1MiB", 65537, true}));
 
 }  // namespace
