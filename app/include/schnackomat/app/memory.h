@@ -18,7 +18,9 @@ void KeepLargeBuffersForReuse();
 // a few megabytes that is thousands of page faults, which cost more than the conversion itself.
 // This keeps large buffers in the heap as KeepLargeBuffersForReuse does, lets every thread
 // allocate from that one heap, grows the heap by `bytes` at once and asks the kernel to back the
-// new part with 2 MiB pages where it can. Memory that is never touched costs nothing. Calling it
+// new part with 2 MiB pages where it can; the first call keeps the heap below the first 2 MiB
+// boundary (less than 2 MiB, never touched) allocated for the rest of the run, so that the next
+// buffers start on a whole 2 MiB page. Memory that is never touched costs nothing. Calling it
 // again with more bytes grows the prepared part. Does nothing where the C library or the kernel
 // has no such setting.
 void PrepareHeapForOneLargeRun(std::size_t bytes);
