@@ -1,4 +1,6 @@
 // schnackomat-cli: converts German text to slang, leetspeak and the Matrix code, and back.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/stat.h>
@@ -18,14 +20,38 @@
 
 namespace {
 
+// A conversion's buffers (the decoded text, the stages' two buffers each, the encoded output) take
+// up to this many bytes per byte of input, with the Matrix code's sixfold growth.
+constexpr std::size_t HeapPerInputByte = 32;
+// Below this much input the buffers are too small for the heap's preparation to pay.
+constexpr std::size_t LargeInput = 64 * 1024;
+// What a pipe that has brought a large input is prepared for: one preparation for all that is
+// likely to come, since each further one leaves 2 MiB of the heap in 4 KiB pages.
+constexpr std::size_t LargePipeInput = 8 * 1024 * 1024;
+
+// Prepares the heap for a conversion of `inputBytes`, once the input is known to be large; only
+// ever grows what was prepared before.
+void PrepareHeapFor(std::size_t inputBytes) {
+    static std::size_t prepared = 0;
+    if (inputBytes < LargeInput || inputBytes <= prepared) {
+        return;
+    }
+    prepared = inputBytes;
+    const std::size_t limit = SIZE_MAX / HeapPerInputByte;
+    schnackomat::app::PrepareHeapForOneLargeRun(std::min(inputBytes, limit) * HeapPerInputByte);
+}
+
 // Reads all of standard input, bytes unchanged.
 bool ReadAll(std::FILE* stream, std::string& bytes) {
-    std::size_t chunk = std::size_t{1} << 20;
+    // A pipe or terminal is read in chunks that grow with what came so far, so that a short input
+    // allocates and clears little.
+    std::size_t chunk = std::size_t{4} << 10;
 #if defined(__unix__) || defined(__APPLE__)
     // A file's size is known: it is read in one go (one byte more, to see its end).
     struct stat file {};
     if (fstat(fileno(stream), &file) == 0 && S_ISREG(file.st_mode) && file.st_size > 0) {
         chunk = static_cast<std::size_t>(file.st_size) + 1;
+        PrepareHeapFor(chunk);
     }
 #endif
     std::size_t used = 0;
@@ -35,6 +61,10 @@ bool ReadAll(std::FILE* stream, std::string& bytes) {
         used += got;
         if (got < chunk) {
             break;
+        }
+        chunk = used;
+        if (used + chunk >= LargeInput) {
+            PrepareHeapFor(std::max(used + chunk, LargePipeInput));
         }
     }
     bytes.resize(used);
@@ -76,12 +106,14 @@ int main(int argc, char** argv) {
 
     std::string input;
     if (request.Text.has_value()) {
+        PrepareHeapFor(request.Text->size());
         input = *request.Text;
     } else if (!ReadAll(stdin, input)) {
         WriteAll(stderr, "schnackomat-cli: cannot read standard input\n");
         return ExitIoError;
     }
 
+    PrepareHeapFor(input.size());
     const RunOutcome outcome = RunConversion(request, input);
     WriteAll(stderr, outcome.Diagnostics);
     if (!WriteAll(stdout, outcome.Output)) {

@@ -1,6 +1,8 @@
 // Runs the built schnackomat-cli as a separate process and checks its three outputs.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@ namespace {
 using namespace std::string_literals;
 using testing::ProcessResult;
 using testing::RunProcess;
+using testing::RunProcessOnFile;
 
 const std::string CensorLine = "Achtung! Verstoß gegen den 1337n355-Kodex!! Wort wurde zensiert!\n";
 const std::string KeyRejectedLine = "Der Schlüssel passt nicht zu diesem Matrix-Text.\n";
@@ -245,6 +248,53 @@ TEST(CliTest, VersionIsTheProjectVersion) {
     EXPECT_EQ(result.Stdout, "schnackomat-cli " SCHNACKOMAT_EXPECTED_VERSION "\n");
     EXPECT_EQ(result.Stderr, "");
 }
+
+struct InputLengthCase {
+    const char* Name;
+    std::size_t Lines;  // of 16 bytes each
+    bool FromFile;      // standard input is a file, not a pipe
+};
+
+void PrintTo(const InputLengthCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class CliInputLengthTest : public ::testing::TestWithParam<InputLengthCase> {};
+
+// All of standard input reaches the conversion, from a pipe or a file, at lengths around the
+// sizes in which a pipe is read and beyond the largest buffer a pipe fills at once.
+TEST_P(CliInputLengthTest, ConvertsAllOfStandardInput) {
+    const InputLengthCase& c = GetParam();
+    std::string input;
+    std::string expected;
+    for (std::size_t line = 0; line < c.Lines; ++line) {
+        input += "Hallo Welt, wie\n";
+        expected += "H4110 W317, wi3\n";
+    }
+    ProcessResult result;
+    if (c.FromFile) {
+        const std::string path = ::testing::TempDir() + "schnackomat_cli_input_" + c.Name;
+        std::ofstream(path, std::ios::binary) << input;
+        result = RunProcessOnFile(SCHNACKOMAT_CLI_PATH, {"-l"}, path);
+        std::remove(path.c_str());
+    } else {
+        result = RunCli({"-l"}, input);
+    }
+    EXPECT_EQ(result.ExitStatus, 0) << result.Stderr;
+    EXPECT_EQ(result.Stdout.size(), expected.size());
+    EXPECT_TRUE(result.Stdout == expected);
+    EXPECT_EQ(result.Stderr, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, CliInputLengthTest,
+                         ::testing::Values(InputLengthCase{"PipeEmpty", 0, false},
+                                           InputLengthCase{"PipeJustOver4KiB", 257, false},
+                                           InputLengthCase{"PipeJustUnder64KiB", 4095, false},
+                                           InputLengthCase{"Pipe64KiB", 4096, false},
+                                           InputLengthCase{"PipeJustOver64KiB", 4097, false},
+                                           InputLengthCase{"PipeJustOver1MiB", 65537, false},
+                                           InputLengthCase{"FileEmpty", 0, true},
+                                           InputLengthCase{"FileJustOver1MiB", 65537, true}));
 
 }  // namespace
 }  // namespace schnackomat::cli

@@ -45,10 +45,10 @@ struct Pipe {
     }
 };
 
-}  // namespace
-
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         std::string_view input) {
+// Runs `program` with standard input from `inputPath` if it is given, otherwise from a pipe that
+// is fed `input`.
+ProcessResult Run(const std::string& program, const std::vector<std::string>& arguments,
+                  std::string_view input, const std::string* inputPath) {
     // A child that stops reading must show as a write error here, not end the test program.
     std::signal(SIGPIPE, SIG_IGN);
 
@@ -58,7 +58,11 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in.Ends[0], STDIN_FILENO);
+    if (inputPath != nullptr) {
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, inputPath->c_str(), O_RDONLY, 0);
+    } else {
+        posix_spawn_file_actions_adddup2(&actions, in.Ends[0], STDIN_FILENO);
+    }
     posix_spawn_file_actions_adddup2(&actions, out.Ends[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.Ends[1], STDERR_FILENO);
 
@@ -134,6 +138,19 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     }
     result.ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         std::string_view input) {
+    return Run(program, arguments, input, nullptr);
+}
+
+ProcessResult RunProcessOnFile(const std::string& program,
+                               const std::vector<std::string>& arguments,
+                               const std::string& inputPath) {
+    return Run(program, arguments, {}, &inputPath);
 }
 
 }  // namespace schnackomat::cli::testing

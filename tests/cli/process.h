@@ -19,4 +19,9 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          std::string_view input);
 
+// The same with the file at `inputPath` opened as standard input, as a shell's "< file" does.
+ProcessResult RunProcessOnFile(const std::string& program,
+                               const std::vector<std::string>& arguments,
+                               const std::string& inputPath);
+
 }  // namespace schnackomat::cli::testing
