@@ -74,6 +74,12 @@ BoxState StateOf(QPlainTextEdit* box) {
             document->isModified(),       box->verticalScrollBar()->value()};
 }
 
+// Writes `text` into `box` as the window's rules give it: engine text, compared and edited in
+// place without a copy of the whole text.
+void WriteEngineText(QWidget* box, const QString& text) {
+    WriteText(box, ToEngineText(text));
+}
+
 QString Repeated(const QString& piece, int count) {
     QString text;
     for (int i = 0; i < count; ++i) {
@@ -251,6 +257,22 @@ class BindingTest : public QObject {
         reference->setPlainText(text);
         const BoxState expected = StateOf(reference.get());
 
+        // The same write as engine text leaves the same state, the read text included.
+        ShownBox engineBox;
+        Prepare(engineBox.get(), old);
+        (void)ReadText(engineBox.get());  // the box knows its text, as after a key press
+        QSignalSpy engineChanges(engineBox.get(), &QPlainTextEdit::textChanged);
+        WriteEngineText(engineBox.get(), text);
+        const BoxState engineAfter = StateOf(engineBox.get());
+        QCOMPARE(engineAfter.Raw, after.Raw);
+        QCOMPARE(engineAfter.BlockCount, after.BlockCount);
+        QCOMPARE(engineAfter.Position, after.Position);
+        QCOMPARE(engineAfter.Anchor, after.Anchor);
+        QCOMPARE(engineAfter.UndoAvailable, after.UndoAvailable);
+        QCOMPARE(engineAfter.Scroll, after.Scroll);
+        QCOMPARE(engineChanges.count(), changes.count());
+        QCOMPARE(ReadText(engineBox.get()), ReadText(reference.get()));
+
         QCOMPARE(after.Raw, expected.Raw);
         QCOMPARE(after.BlockCount, expected.BlockCount);
         QCOMPARE(ReadText(box.get()), ReadText(reference.get()));
@@ -298,8 +320,10 @@ class BindingTest : public QObject {
         };
 
         QPlainTextEdit box;
+        QPlainTextEdit engineBox;  // written with engine text
         QPlainTextEdit reference;
         QSignalSpy changes(&box, &QPlainTextEdit::textChanged);
+        QSignalSpy engineChanges(&engineBox, &QPlainTextEdit::textChanged);
         QString text;
         for (int step = 0; step < 4000; ++step) {
             QString next = text;
@@ -325,12 +349,19 @@ class BindingTest : public QObject {
             }
             const QString oldRaw = reference.document()->toRawText();
             const qsizetype before = changes.count();
+            const qsizetype engineBefore = engineChanges.count();
             WriteText(&box, next);
+            WriteEngineText(&engineBox, next);
             reference.setPlainText(next);
             const QString newRaw = reference.document()->toRawText();
             QCOMPARE(box.document()->toRawText(), newRaw);
             QCOMPARE(box.document()->blockCount(), reference.document()->blockCount());
             QCOMPARE(changes.count() - before, newRaw == oldRaw ? 0 : 1);
+            QCOMPARE(engineBox.document()->toRawText(), newRaw);
+            QCOMPARE(engineBox.document()->blockCount(), reference.document()->blockCount());
+            QCOMPARE(engineChanges.count() - engineBefore, newRaw == oldRaw ? 0 : 1);
+            QCOMPARE(ReadText(&engineBox), ReadText(&reference));
+            QVERIFY(!engineBox.document()->isUndoAvailable());
             if (newRaw != oldRaw) {
                 QCOMPARE(box.textCursor().position(), 0);
                 QVERIFY(!box.textCursor().hasSelection());
@@ -420,9 +451,12 @@ class BindingTest : public QObject {
             return text;
         };
         QPlainTextEdit box;
+        QPlainTextEdit engineBox;  // written with engine text
         QSignalSpy changes(&box, &QPlainTextEdit::textChanged);
+        QSignalSpy engineChanges(&engineBox, &QPlainTextEdit::textChanged);
         QString text = randomText(3000);
         WriteText(&box, text);
+        WriteEngineText(&engineBox, text);
         for (int step = 0; step < 300; ++step) {
             QString next = text;
             const qsizetype head = std::min<qsizetype>(below(40), next.size());
@@ -438,12 +472,18 @@ class BindingTest : public QObject {
             const QString oldRaw = reference.document()->toRawText();
             reference.setPlainText(next);
             const qsizetype before = changes.count();
+            const qsizetype engineBefore = engineChanges.count();
             WriteText(&box, next);
-            QCOMPARE(box.document()->toRawText(), reference.document()->toRawText());
-            QCOMPARE(box.document()->blockCount(), reference.document()->blockCount());
-            QCOMPARE(ReadText(&box), ReadText(&reference));
-            QCOMPARE(changes.count() - before, reference.document()->toRawText() == oldRaw ? 0 : 1);
-            QVERIFY(!box.document()->isUndoAvailable());
+            WriteEngineText(&engineBox, next);
+            const bool changed = reference.document()->toRawText() != oldRaw;
+            for (QPlainTextEdit* written : {&box, &engineBox}) {
+                QCOMPARE(written->document()->toRawText(), reference.document()->toRawText());
+                QCOMPARE(written->document()->blockCount(), reference.document()->blockCount());
+                QCOMPARE(ReadText(written), ReadText(&reference));
+                QVERIFY(!written->document()->isUndoAvailable());
+            }
+            QCOMPARE(changes.count() - before, changed ? 1 : 0);
+            QCOMPARE(engineChanges.count() - engineBefore, changed ? 1 : 0);
             text = next;
         }
     }

@@ -42,7 +42,7 @@ constexpr char16_t EndOfFrame = 0xFDD1;
 // QTextCursor::insertText: every line break ("\r\n", a lone "\r", "\n", U+2029 and the frame
 // marks) becomes one paragraph separator; every other unit stays as it is. `readsAsItself`
 // tells whether reading the stored text back gives `text` unchanged.
-QString StoredForm(const QString& text, bool& readsAsItself) {
+QString StoredForm(QStringView text, bool& readsAsItself) {
     readsAsItself = true;
     QString stored(text.size(), Qt::Uninitialized);
     QChar* out = stored.data();
@@ -87,8 +87,8 @@ bool ReadSeparatorsAsNewLines(QString& text) {
 // Whether the document stores `text` unit for unit but with every "\n" as a paragraph
 // separator, and reads it back unchanged: true unless it holds "\r", a paragraph or line
 // separator or a frame mark. Written so that the compiler turns it into vector code.
-bool IsPlain(const QString& text) {
-    const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
+bool IsPlain(QStringView text) {
+    const char16_t* units = text.utf16();
     const qsizetype size = text.size();
     unsigned special = 0;
     for (qsizetype i = 0; i < size; ++i) {
@@ -149,6 +149,8 @@ class KeptText final : public QObject {
     // The same for a plain text (see IsPlain), which is what the document reads back.
     void ExpectPlainEdit(const QString& text) { expected_ = Texts{std::nullopt, text, true}; }
     void EndEdit() { expected_.reset(); }
+    // Drops the kept texts, so that a caller holding a copy of one holds the only one.
+    void Release() { Forget(); }
 
   private:
     struct Texts {
@@ -274,7 +276,7 @@ constexpr int EndRunsLimit = 8;
 // the random filler of the Matrix code does), that run on its own, so that a long equal stretch
 // behind it stays untouched. The edits do not overlap and come in the order of the text; no
 // edit starts or ends inside a surrogate pair.
-std::vector<Edit> EditsBetween(const QString& old, const QString& stored) {
+std::vector<Edit> EditsBetween(QStringView old, QStringView stored) {
     const QChar* const a = old.constData();
     const QChar* const b = stored.constData();
     // The part still to compare: [from, oldEnd) of `old` against [from, newEnd) of `stored`.
@@ -352,38 +354,75 @@ std::vector<Edit> EditsBetween(const QString& old, const QString& stored) {
     return edits;
 }
 
+// Whether every part of `text` that the edits insert is plain (see IsPlain).
+bool InsertsOnlyPlain(QStringView text, const std::vector<Edit>& edits) {
+    return std::all_of(edits.begin(), edits.end(), [&](const Edit& change) {
+        return IsPlain(text.sliced(change.NewFrom, change.Added));
+    });
+}
+
 // Writes `text` into a multi-line box by replacing only what changed: the part between the
 // longest common start and end of the old and the new text, with changed runs at either end of
 // it split off, all in one edit block. What the box shows afterwards is what
 // setPlainText(text) leaves, which costs time in proportion to the whole text: the same stored
 // text, one change event, the caret at 0 with nothing selected and the view scrolled to the
 // top, empty undo and redo stacks, and the document marked unmodified. An equal text changes
-// nothing at all.
-void WriteDocument(QPlainTextEdit* edit, const QString& text) {
+// nothing at all. `whole`, when given, is a string holding `text`, which the box then keeps as
+// its read text; without it the box's old read text is brought up to date by the same edits,
+// which costs the size of the change rather than a copy of the text.
+void WriteDocument(QPlainTextEdit* edit, QStringView text, const QString* whole) {
     QTextDocument* document = edit->document();
     KeptText& kept = KeptText::Of(document);
-    // A plain text and a plain box are compared as they are read: QTextCursor::insertText
-    // stores each "\n" as a paragraph separator itself, so the text need not be copied.
-    const bool plain = IsPlain(text);
-    std::optional<QString> oldPlain = plain ? kept.PlainRead() : std::nullopt;
-    bool readsAsItself = true;
-    const QString stored = oldPlain ? text : StoredForm(text, readsAsItself);
-    const QString old = oldPlain ? *std::move(oldPlain) : kept.Raw();
-    const std::vector<Edit> edits = EditsBetween(old, stored);
-    if (edits.empty()) {  // the box holds this text already
-        return;
+    std::vector<Edit> edits;
+    // A plain box is compared with the text as both are read: QTextCursor::insertText stores
+    // each "\n" as a paragraph separator itself. When what the edits insert is plain as well,
+    // so is the whole new text, which then need neither be scanned nor converted.
+    std::optional<QString> oldPlain = kept.PlainRead();
+    bool plainEdits = false;
+    if (oldPlain) {
+        edits = EditsBetween(*oldPlain, text);
+        if (edits.empty()) {  // the box holds this text already
+            return;
+        }
+        plainEdits = InsertsOnlyPlain(text, edits);
     }
+    QString stored;
+    if (plainEdits) {
+        QString read;
+        if (whole != nullptr) {
+            read = *whole;
+        } else {
+            // The box lets go of its copy first, so that the edits change the old text in place.
+            read = *std::move(oldPlain);
+            oldPlain.reset();
+            kept.Release();
+            for (auto change = edits.rbegin(); change != edits.rend(); ++change) {
+                read.replace(change->From, change->Removed, text.constData() + change->NewFrom,
+                             change->Added);
+            }
+        }
+        kept.ExpectPlainEdit(read);
+    } else {
+        const bool plain = IsPlain(text);
+        bool readsAsItself = true;
+        stored = StoredForm(text, readsAsItself);
+        edits = EditsBetween(kept.Raw(), stored);
+        if (edits.empty()) {
+            return;
+        }
+        std::optional<QString> read;
+        if (readsAsItself) {
+            read = whole != nullptr ? *whole : text.toString();
+        }
+        kept.ExpectEdit(stored, std::move(read), plain);
+    }
+    const QStringView source = plainEdits ? text : QStringView(stored);
 
     // Turning undo off empties the undo and redo stacks, as a whole write does, and keeps this
     // edit off them.
     const bool undoEnabled = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
-    if (stored.constData() == text.constData()) {  // compared as read, see above
-        kept.ExpectPlainEdit(text);
-    } else {
-        kept.ExpectEdit(stored, readsAsItself ? std::optional<QString>(text) : std::nullopt, plain);
-    }
     cursor.beginEditBlock();
     // From the last edit to the first, so that the old positions of the ones before stay valid.
     for (auto change = edits.rbegin(); change != edits.rend(); ++change) {
@@ -391,7 +430,7 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
         cursor.setPosition(static_cast<int>(change->From + change->Removed),
                            QTextCursor::KeepAnchor);
         if (change->Added > 0) {
-            cursor.insertText(stored.sliced(change->NewFrom, change->Added));
+            cursor.insertText(source.sliced(change->NewFrom, change->Added).toString());
         } else {
             cursor.removeSelectedText();
         }
@@ -478,10 +517,21 @@ QString ReadText(const QWidget* box) {
 
 void WriteText(QWidget* box, const QString& text) {
     if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
-        WriteDocument(edit, text);
+        WriteDocument(edit, text, &text);
     } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
         if (line->text() != text) {
             line->setText(text);
+        }
+    }
+}
+
+void WriteText(QWidget* box, std::u16string_view text) {
+    const QStringView view(text.data(), static_cast<qsizetype>(text.size()));
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
+        WriteDocument(edit, view, nullptr);
+    } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        if (line->text() != view) {
+            line->setText(view.toString());
         }
     }
 }

@@ -37,6 +37,9 @@ QString ReadText(const QWidget* box);
 // nothing selected, the view at the top and no undo or redo steps. A single-line box is simply
 // given the new text.
 void WriteText(QWidget* box, const QString& text);
+// The same for engine text, which a multi-line box compares and edits in place without
+// copying the whole of it first.
+void WriteText(QWidget* box, std::u16string_view text);
 
 // Lets a multi-line box keep the whole layout of the paragraphs its edits touch, so that a
 // very long paragraph is analysed and shaped once per edit rather than again for the caret and
