@@ -2,7 +2,9 @@
 // raise no change event, a write that rewrites only the changed part of a multi-line box leaves
 // it exactly as a whole-text write does, and key presses give the character codes the rules
 // expect.
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <cmath>
 #include <random>
 
 #include "schnackomat/ui/binding.h"
@@ -522,6 +525,56 @@ class BindingTest : public QObject {
         QPlainTextEdit plain;
         plain.setPlainText(text);
         QVERIFY(!plain.document()->firstBlock().layout()->cacheEnabled());
+    }
+
+    // A box that shapes only where the script needs it sets Latin text letter by letter at the
+    // font's own advances (no kerning pairs, no ligatures), in the family and size of the
+    // window around it, also after the window's font changes.
+    void UnshapedBoxSetsLettersAtTheirOwnAdvances_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("kerning pairs") << QStringLiteral("AVAVAV To Ty Te WA LT");
+        QTest::newRow("ligature candidates") << QStringLiteral("fi fl ffi Schiff öffnen");
+        QTest::newRow("slang") << QStringLiteral("Voll krass, Alter! 1337 W4hnsinn");
+    }
+    void UnshapedBoxSetsLettersAtTheirOwnAdvances() {
+        QFETCH(QString, text);
+        QWidget window;
+        QFont windowFont(QStringLiteral("DejaVu Sans"));
+        windowFont.setPointSizeF(12);
+        window.setFont(windowFont);
+        auto* unshaped = new QPlainTextEdit(&window);
+        auto* shaped = new QPlainTextEdit(&window);
+        schnackomat::ui::ShapeOnlyWhereNeeded(unshaped);
+        const auto naturalWidth = [](QPlainTextEdit* box) {
+            const QTextBlock block = box->document()->firstBlock();
+            (void)box->document()->documentLayout()->blockBoundingRect(block);
+            return block.layout()->lineAt(0).naturalTextWidth();
+        };
+        const auto ownAdvances = [](const QString& letters, const QFont& font) {
+            const QFontMetricsF metrics(font);
+            qreal width = 0;
+            for (const QChar letter : letters) {
+                width += metrics.horizontalAdvance(letter);
+            }
+            return width;
+        };
+
+        for (const qreal points : {12.0, 17.0}) {
+            windowFont.setPointSizeF(points);
+            window.setFont(windowFont);
+            const QString written = text + QString::number(points);
+            WriteText(unshaped, written);
+            WriteText(shaped, written);
+            QCOMPARE(unshaped->font().family(), window.font().family());
+            QCOMPARE(unshaped->font().pointSizeF(), points);
+            QVERIFY(std::abs(naturalWidth(unshaped) - ownAdvances(written, unshaped->font())) <
+                    0.01);
+        }
+        // The test can tell: a box left as Qt makes it sets kerning pairs closer.
+        if (QTest::currentDataTag() == QStringLiteral("kerning pairs") &&
+            naturalWidth(shaped) == naturalWidth(unshaped)) {
+            QSKIP("the font applies no kerning to tell shaped from unshaped text");
+        }
     }
 
     // The quick paste leaves a box as the box's own paste does: the same text, caret and

@@ -1,6 +1,7 @@
 #include "schnackomat/ui/binding.h"
 
 #include <QClipboard>
+#include <QFont>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -542,6 +543,15 @@ void KeepParagraphLayouts(QPlainTextEdit* box) {
         nullptr) {
         new ParagraphLayoutCache(document);  // owned by the document
     }
+}
+
+void ShapeOnlyWhereNeeded(QPlainTextEdit* box) {
+    // Only the style strategy is set on this font, so every other attribute still comes from
+    // the parent widget's font, now and when that changes.
+    QFont strategy;
+    strategy.setStyleStrategy(
+        static_cast<QFont::StyleStrategy>(box->font().styleStrategy() | QFont::PreferNoShaping));
+    box->setFont(strategy);
 }
 
 void PasteAsPlainText(QPlainTextEdit* box) {

@@ -46,6 +46,12 @@ void WriteText(QWidget* box, std::u16string_view text);
 // for painting. Costs memory in proportion to the length of those paragraphs.
 void KeepParagraphLayouts(QPlainTextEdit* box);
 
+// Lets a multi-line box set Latin and other simple scripts glyph by glyph from the font's own
+// advances, without OpenType shaping (kerning pairs and optional ligatures), as a plain text
+// editor does; scripts that cannot be read without shaping are still shaped. Laying out a long
+// paragraph then takes about a third of the time. Family and size keep following the window.
+void ShapeOnlyWhereNeeded(QPlainTextEdit* box);
+
 // Makes the paste key of a multi-line box (Ctrl+V, Shift+Insert) insert the clipboard's plain
 // text at the caret, replacing the selection, as the box's own paste does, but in about half the
 // time for a long text. Event filters installed on the box later run before it.
