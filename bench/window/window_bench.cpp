@@ -4,6 +4,8 @@
 // the same text is timed on its own, so that the window's share shows.
 //
 // Usage: schnackomat_window_bench [--keys N] [--warmup N] [--only NAME-PART]
+// With --only, just the cases whose name holds NAME-PART run; "--only paragraph" adds the table
+// of one-paragraph layouts per box setting, and "--only layout" prints that table alone.
 // Besides the table it prints one line per case:
 //   case=NAME size=BYTES p50_ms=X p95_ms=Y max_ms=Z ok=yes|no
 // where ok tells whether the last output is the conversion of the last input (a Matrix text
