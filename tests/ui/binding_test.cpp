@@ -577,6 +577,55 @@ class BindingTest : public QObject {
         }
     }
 
+    // Such a box shapes again while its text holds characters that need it, whether written or
+    // typed, and stops once they are gone.
+    void BoxShapesWhileTextNeedsIt_data() {
+        QTest::addColumn<QStringList>("texts");  // written one after the other
+        QTest::addColumn<QString>("typed");      // then typed at the caret
+        QTest::addColumn<bool>("shaped");
+        const QString arabic = QStringLiteral("\u0633\u0644\u0627\u0645");
+        QTest::newRow("German") << QStringList{QStringLiteral("Größe")} << QString() << false;
+        QTest::newRow("accents, Greek, Cyrillic, symbols")
+            << QStringList{QStringLiteral("Cafe\u0301 \u03B1\u03B2 \u0436 \u2013 \u20AC \u2192")}
+            << QString() << false;
+        QTest::newRow("Arabic written")
+            << QStringList{QStringLiteral("Hallo ") + arabic} << QString() << true;
+        QTest::newRow("Arabic typed") << QStringList{QStringLiteral("Hallo ")} << arabic << true;
+        QTest::newRow("Arabic written away")
+            << QStringList{QStringLiteral("Hallo ") + arabic, QStringLiteral("Hallo")} << QString()
+            << false;
+        QTest::newRow("Arabic written, Latin typed")
+            << QStringList{arabic} << QStringLiteral("ab") << true;
+        QTest::newRow("Hebrew") << QStringList{QStringLiteral("\u05E9\u05DC\u05D5\u05DD")}
+                                << QString() << true;
+        QTest::newRow("Devanagari")
+            << QStringList{QStringLiteral("\u0928\u092E\u0938\u094D")} << QString() << true;
+        QTest::newRow("emoji") << QStringList{QStringLiteral("ok \U0001F600")} << QString() << true;
+        QTest::newRow("right-to-left mark")
+            << QStringList{QStringLiteral("a\u200Fb")} << QString() << true;
+        QTest::newRow("emoji gone, German left")
+            << QStringList{QStringLiteral("ok \U0001F600"), QStringLiteral("ok"),
+                           QStringLiteral("ok \u00E4")}
+            << QString() << false;
+    }
+    void BoxShapesWhileTextNeedsIt() {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, typed);
+        QFETCH(bool, shaped);
+        ShownBox box;
+        schnackomat::ui::ShapeOnlyWhereNeeded(box.get());
+        for (const QString& text : texts) {
+            WriteText(box.get(), text);
+        }
+        if (!typed.isEmpty()) {
+            box->moveCursor(QTextCursor::End);
+            box->insertPlainText(typed);  // as typing or pasting at the caret does
+        }
+        QCOMPARE(ReadText(box.get()), texts.back() + typed);
+        const bool unshaped = (box->font().styleStrategy() & QFont::PreferNoShaping) != 0;
+        QCOMPARE(unshaped, !shaped);
+    }
+
     // The quick paste leaves a box as the box's own paste does: the same text, caret and
     // change events, and one undo step that brings the old text back.
     void PasteMatchesTheBoxsOwnPaste_data() {

@@ -472,6 +472,90 @@ class ParagraphLayoutCache final : public QObject {
     QTextDocument* document_;
 };
 
+// Whether a unit may belong to text that cannot be set letter by letter at the font's own
+// advances: anything from Hebrew on (right-to-left and joining scripts, the scripts of India,
+// surrogate pairs such as emoji sequences, bidirectional controls, joiners), except the Latin,
+// Greek, punctuation and symbol blocks that read the same unshaped.
+bool NeedsShaping(char16_t unit) {
+    if (unit < 0x0590) {
+        return false;
+    }
+    if (unit >= 0x2000 && unit < 0x20D0) {
+        return (unit >= 0x200C && unit <= 0x200F) || (unit >= 0x202A && unit <= 0x202E) ||
+               (unit >= 0x2060 && unit <= 0x206F);
+    }
+    const bool simple = (unit >= 0x1E00 && unit < 0x2000) || (unit >= 0x2100 && unit < 0x2C00) ||
+                        (unit >= 0x2C60 && unit < 0x2C80) || (unit >= 0xA720 && unit < 0xA800) ||
+                        (unit >= 0xFB00 && unit <= 0xFB06);
+    return !simple;
+}
+
+bool AnyNeedsShaping(QStringView text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar unit) { return NeedsShaping(unit.unicode()); });
+}
+
+// Sets a box's text without OpenType shaping while it holds only characters that read the same
+// unshaped, and shaped again from the edit that brings in any other, until an edit takes the
+// last of those away. Only the style strategy is set on the box's font, so every other
+// attribute still comes from the parent widget's font, now and when that changes.
+class ShapingFollowsText final : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit ShapingFollowsText(QPlainTextEdit* box) : QObject(box), box_(box) {
+        QTextDocument* document = box->document();
+        connect(document, &QTextDocument::contentsChange, this,
+                &ShapingFollowsText::OnContentsChange);
+        connect(document, &QTextDocument::contentsChanged, this,
+                &ShapingFollowsText::OnContentsChanged);
+        SetUnshaped(!AnyNeedsShaping(document->toRawText()));
+    }
+
+  private:
+    // Raised before the document's layout sees the edit; only the inserted part is looked at.
+    void OnContentsChange(int from, int removed, int added) {
+        QTextDocument* document = box_->document();
+        if (unshaped_) {
+            const int end = std::min(from + added, document->characterCount() - 1);
+            if (end > from) {
+                QTextCursor cursor(document);
+                cursor.setPosition(from);
+                cursor.setPosition(end, QTextCursor::KeepAnchor);
+                needsShaping_ = needsShaping_ || AnyNeedsShaping(cursor.selectedText());
+            }
+        } else if (removed > 0) {
+            lookAgain_ = true;
+        }
+    }
+
+    // Raised once the edit is done and laid out; the font changes only now, so that no layout
+    // is changed under the edit.
+    void OnContentsChanged() {
+        if (unshaped_ && needsShaping_) {
+            SetUnshaped(false);
+        } else if (!unshaped_ && lookAgain_ && !AnyNeedsShaping(box_->document()->toRawText())) {
+            SetUnshaped(true);
+        }
+        needsShaping_ = false;
+        lookAgain_ = false;
+    }
+
+    void SetUnshaped(bool unshaped) {
+        unshaped_ = unshaped;
+        QFont strategy;
+        const int others = box_->font().styleStrategy() & ~QFont::PreferNoShaping;
+        strategy.setStyleStrategy(
+            static_cast<QFont::StyleStrategy>(unshaped ? others | QFont::PreferNoShaping : others));
+        box_->setFont(strategy);
+    }
+
+    QPlainTextEdit* box_;
+    bool unshaped_ = false;
+    bool needsShaping_ = false;
+    bool lookAgain_ = false;
+};
+
 // Pastes the clipboard's plain text into a multi-line box with one QTextCursor::insertText.
 // Qt's own paste builds a separate document from the text first and then copies it over, which
 // for a long text takes about twice as long and gives the same text, caret and undo step.
@@ -546,12 +630,9 @@ void KeepParagraphLayouts(QPlainTextEdit* box) {
 }
 
 void ShapeOnlyWhereNeeded(QPlainTextEdit* box) {
-    // Only the style strategy is set on this font, so every other attribute still comes from
-    // the parent widget's font, now and when that changes.
-    QFont strategy;
-    strategy.setStyleStrategy(
-        static_cast<QFont::StyleStrategy>(box->font().styleStrategy() | QFont::PreferNoShaping));
-    box->setFont(strategy);
+    if (box->findChild<ShapingFollowsText*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
+        new ShapingFollowsText(box);  // owned by the box
+    }
 }
 
 void PasteAsPlainText(QPlainTextEdit* box) {

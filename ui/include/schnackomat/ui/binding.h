@@ -46,10 +46,12 @@ void WriteText(QWidget* box, std::u16string_view text);
 // for painting. Costs memory in proportion to the length of those paragraphs.
 void KeepParagraphLayouts(QPlainTextEdit* box);
 
-// Lets a multi-line box set Latin and other simple scripts glyph by glyph from the font's own
-// advances, without OpenType shaping (kerning pairs and optional ligatures), as a plain text
-// editor does; scripts that cannot be read without shaping are still shaped. Laying out a long
-// paragraph then takes about a third of the time. Family and size keep following the window.
+// Lets a multi-line box set its text glyph by glyph from the font's own advances, without
+// OpenType shaping (kerning pairs and optional ligatures), as a plain text editor does, while the
+// text holds only Latin, Greek, Cyrillic and other characters that read the same so; from the
+// moment it holds any other (Arabic, Hebrew, the scripts of India, emoji sequences) until that
+// is gone again, the box shapes as usual. Laying out a long paragraph unshaped takes about a
+// third of the time. Family and size keep following the window.
 void ShapeOnlyWhereNeeded(QPlainTextEdit* box);
 
 // Makes the paste key of a multi-line box (Ctrl+V, Shift+Insert) insert the clipboard's plain
