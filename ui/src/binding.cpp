@@ -355,6 +355,106 @@ std::vector<Edit> EditsBetween(QStringView old, QStringView stored) {
     return edits;
 }
 
+// Whether a unit may belong to text that cannot be set letter by letter at the font's own
+// advances: anything from Hebrew on (right-to-left and joining scripts, the scripts of India,
+// surrogate pairs such as emoji sequences, bidirectional controls, joiners), except the Latin,
+// Greek, punctuation and symbol blocks that read the same unshaped.
+bool NeedsShaping(char16_t unit) {
+    if (unit < 0x0590) {
+        return false;
+    }
+    if (unit >= 0x2000 && unit < 0x20D0) {
+        return (unit >= 0x200C && unit <= 0x200F) || (unit >= 0x202A && unit <= 0x202E) ||
+               (unit >= 0x2060 && unit <= 0x206F);
+    }
+    const bool simple = (unit >= 0x1E00 && unit < 0x2000) || (unit >= 0x2100 && unit < 0x2C00) ||
+                        (unit >= 0x2C60 && unit < 0x2C80) || (unit >= 0xA720 && unit < 0xA800) ||
+                        (unit >= 0xFB00 && unit <= 0xFB06);
+    return !simple;
+}
+
+bool AnyNeedsShaping(QStringView text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar unit) { return NeedsShaping(unit.unicode()); });
+}
+
+// Sets a box's text without OpenType shaping while it holds only characters that read the same
+// unshaped, and shaped again from the edit that brings in any other, until an edit takes the
+// last of those away. Only the style strategy is set on the box's font, so every other
+// attribute still comes from the parent widget's font, now and when that changes.
+class ShapingFollowsText final : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit ShapingFollowsText(QPlainTextEdit* box) : QObject(box), box_(box) {
+        QTextDocument* document = box->document();
+        connect(document, &QTextDocument::contentsChange, this,
+                &ShapingFollowsText::OnContentsChange);
+        connect(document, &QTextDocument::contentsChanged, this,
+                &ShapingFollowsText::OnContentsChanged);
+        SetUnshaped(!AnyNeedsShaping(document->toRawText()));
+    }
+
+    // The box of `edit`'s shaping, if it has one.
+    static ShapingFollowsText* Of(QPlainTextEdit* edit) {
+        return edit->findChild<ShapingFollowsText*>(QString(), Qt::FindDirectChildrenOnly);
+    }
+
+    // Called just before an edit block whose inserted parts the caller has looked at already:
+    // whether any of them needs shaping. A write that changes both ends of a long text reports
+    // the whole text as changed, which need not be read out and looked at again.
+    void ExpectEdit(bool insertsShapedText) { expected_ = insertsShapedText; }
+    void EndEdit() { expected_.reset(); }
+
+  private:
+    // Raised before the document's layout sees the edit; only the inserted part is looked at.
+    void OnContentsChange(int from, int removed, int added) {
+        QTextDocument* document = box_->document();
+        if (expected_) {
+            needsShaping_ = needsShaping_ || (unshaped_ && *expected_);
+            lookAgain_ = lookAgain_ || (!unshaped_ && removed > 0);
+            expected_.reset();
+        } else if (unshaped_) {
+            const int end = std::min(from + added, document->characterCount() - 1);
+            if (end > from) {
+                QTextCursor cursor(document);
+                cursor.setPosition(from);
+                cursor.setPosition(end, QTextCursor::KeepAnchor);
+                needsShaping_ = needsShaping_ || AnyNeedsShaping(cursor.selectedText());
+            }
+        } else if (removed > 0) {
+            lookAgain_ = true;
+        }
+    }
+
+    // Raised once the edit is done and laid out; the font changes only now, so that no layout
+    // is changed under the edit.
+    void OnContentsChanged() {
+        if (unshaped_ && needsShaping_) {
+            SetUnshaped(false);
+        } else if (!unshaped_ && lookAgain_ && !AnyNeedsShaping(box_->document()->toRawText())) {
+            SetUnshaped(true);
+        }
+        needsShaping_ = false;
+        lookAgain_ = false;
+    }
+
+    void SetUnshaped(bool unshaped) {
+        unshaped_ = unshaped;
+        QFont strategy;
+        const int others = box_->font().styleStrategy() & ~QFont::PreferNoShaping;
+        strategy.setStyleStrategy(
+            static_cast<QFont::StyleStrategy>(unshaped ? others | QFont::PreferNoShaping : others));
+        box_->setFont(strategy);
+    }
+
+    QPlainTextEdit* box_;
+    bool unshaped_ = false;
+    bool needsShaping_ = false;
+    bool lookAgain_ = false;
+    std::optional<bool> expected_;
+};
+
 // Whether every part of `text` that the edits insert is plain (see IsPlain).
 bool InsertsOnlyPlain(QStringView text, const std::vector<Edit>& edits) {
     return std::all_of(edits.begin(), edits.end(), [&](const Edit& change) {
@@ -418,6 +518,12 @@ void WriteDocument(QPlainTextEdit* edit, QStringView text, const QString* whole)
         kept.ExpectEdit(stored, std::move(read), plain);
     }
     const QStringView source = plainEdits ? text : QStringView(stored);
+    ShapingFollowsText* shaping = ShapingFollowsText::Of(edit);
+    if (shaping != nullptr) {
+        shaping->ExpectEdit(std::any_of(edits.begin(), edits.end(), [&](const Edit& change) {
+            return AnyNeedsShaping(source.sliced(change.NewFrom, change.Added));
+        }));
+    }
 
     // Turning undo off empties the undo and redo stacks, as a whole write does, and keeps this
     // edit off them.
@@ -438,6 +544,9 @@ void WriteDocument(QPlainTextEdit* edit, QStringView text, const QString* whole)
     }
     cursor.endEditBlock();
     kept.EndEdit();
+    if (shaping != nullptr) {
+        shaping->EndEdit();
+    }
     document->setUndoRedoEnabled(undoEnabled);
     document->setModified(false);
     edit->setTextCursor(QTextCursor(document));
@@ -470,90 +579,6 @@ class ParagraphLayoutCache final : public QObject {
     }
 
     QTextDocument* document_;
-};
-
-// Whether a unit may belong to text that cannot be set letter by letter at the font's own
-// advances: anything from Hebrew on (right-to-left and joining scripts, the scripts of India,
-// surrogate pairs such as emoji sequences, bidirectional controls, joiners), except the Latin,
-// Greek, punctuation and symbol blocks that read the same unshaped.
-bool NeedsShaping(char16_t unit) {
-    if (unit < 0x0590) {
-        return false;
-    }
-    if (unit >= 0x2000 && unit < 0x20D0) {
-        return (unit >= 0x200C && unit <= 0x200F) || (unit >= 0x202A && unit <= 0x202E) ||
-               (unit >= 0x2060 && unit <= 0x206F);
-    }
-    const bool simple = (unit >= 0x1E00 && unit < 0x2000) || (unit >= 0x2100 && unit < 0x2C00) ||
-                        (unit >= 0x2C60 && unit < 0x2C80) || (unit >= 0xA720 && unit < 0xA800) ||
-                        (unit >= 0xFB00 && unit <= 0xFB06);
-    return !simple;
-}
-
-bool AnyNeedsShaping(QStringView text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar unit) { return NeedsShaping(unit.unicode()); });
-}
-
-// Sets a box's text without OpenType shaping while it holds only characters that read the same
-// unshaped, and shaped again from the edit that brings in any other, until an edit takes the
-// last of those away. Only the style strategy is set on the box's font, so every other
-// attribute still comes from the parent widget's font, now and when that changes.
-class ShapingFollowsText final : public QObject {
-    Q_OBJECT
-
-  public:
-    explicit ShapingFollowsText(QPlainTextEdit* box) : QObject(box), box_(box) {
-        QTextDocument* document = box->document();
-        connect(document, &QTextDocument::contentsChange, this,
-                &ShapingFollowsText::OnContentsChange);
-        connect(document, &QTextDocument::contentsChanged, this,
-                &ShapingFollowsText::OnContentsChanged);
-        SetUnshaped(!AnyNeedsShaping(document->toRawText()));
-    }
-
-  private:
-    // Raised before the document's layout sees the edit; only the inserted part is looked at.
-    void OnContentsChange(int from, int removed, int added) {
-        QTextDocument* document = box_->document();
-        if (unshaped_) {
-            const int end = std::min(from + added, document->characterCount() - 1);
-            if (end > from) {
-                QTextCursor cursor(document);
-                cursor.setPosition(from);
-                cursor.setPosition(end, QTextCursor::KeepAnchor);
-                needsShaping_ = needsShaping_ || AnyNeedsShaping(cursor.selectedText());
-            }
-        } else if (removed > 0) {
-            lookAgain_ = true;
-        }
-    }
-
-    // Raised once the edit is done and laid out; the font changes only now, so that no layout
-    // is changed under the edit.
-    void OnContentsChanged() {
-        if (unshaped_ && needsShaping_) {
-            SetUnshaped(false);
-        } else if (!unshaped_ && lookAgain_ && !AnyNeedsShaping(box_->document()->toRawText())) {
-            SetUnshaped(true);
-        }
-        needsShaping_ = false;
-        lookAgain_ = false;
-    }
-
-    void SetUnshaped(bool unshaped) {
-        unshaped_ = unshaped;
-        QFont strategy;
-        const int others = box_->font().styleStrategy() & ~QFont::PreferNoShaping;
-        strategy.setStyleStrategy(
-            static_cast<QFont::StyleStrategy>(unshaped ? others | QFont::PreferNoShaping : others));
-        box_->setFont(strategy);
-    }
-
-    QPlainTextEdit* box_;
-    bool unshaped_ = false;
-    bool needsShaping_ = false;
-    bool lookAgain_ = false;
 };
 
 // Pastes the clipboard's plain text into a multi-line box with one QTextCursor::insertText.
