@@ -4,6 +4,8 @@
 // the same text is timed on its own, so that the window's share shows.
 //
 // Usage: schnackomat_window_bench [--keys N] [--warmup N] [--only NAME-PART]
+// With --only, just the cases whose name holds NAME-PART run; "--only paragraph" adds the table
+// of one-paragraph layouts per box setting, and "--only layout" prints that table alone.
 // Besides the table it prints one line per case:
 //   case=NAME size=BYTES p50_ms=X p95_ms=Y max_ms=Z ok=yes|no
 // where ok tells whether the last output is the conversion of the last input (a Matrix text
@@ -20,7 +22,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 
 #include <algorithm>
 #include <chrono>
@@ -415,7 +419,9 @@ void RunBinding(const QString& corpus, const std::vector<qsizetype>& sizes, int 
 }
 
 // What Qt's own text boxes cost for one paragraph without line breaks: a character typed at its
-// end (the key press as the box handles it, layout included), under each setting tried.
+// end (the key press as the box handles it, layout and repaint included), under each setting
+// tried: the box, its wrap mode, whether it keeps paragraph layouts, and the font's shaping,
+// kerning and metrics.
 struct LayoutSetting {
     const char* Name;
     bool RichBox;  // QTextEdit (QTextDocumentLayout) instead of QPlainTextEdit
@@ -423,12 +429,32 @@ struct LayoutSetting {
     bool WidgetWidth;  // wrap at the box's width (else no wrapping at all)
     bool CenterOnScroll;
     bool KeepLayouts = false;  // KeepParagraphLayouts, as the window does
+    // Font style strategy flags added to the box's font, and whether it kerns.
+    QFont::StyleStrategy Strategy = QFont::PreferDefault;
+    bool Kerning = true;
+    bool DesignMetrics = false;  // the document lays out with the font's design metrics
 };
 
 void RunParagraphLayout(const QString& corpus, const std::vector<qsizetype>& sizes, int repeats) {
+    constexpr auto NoShaping = QFont::PreferNoShaping;
     const LayoutSetting settings[] = {
-        {"plain, word or anywhere, kept layouts (as shipped)", false,
-         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, true},
+        {"plain, word or anywhere, kept, no shaping (shipped)", false,
+         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, true, NoShaping},
+        {"plain, word or anywhere, kept layouts", false, QTextOption::WrapAtWordBoundaryOrAnywhere,
+         true, false, true},
+        {"plain, word or anywhere, kept, no kerning", false,
+         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, true, QFont::PreferDefault, false},
+        {"plain, word or anywhere, kept, design metrics", false,
+         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, true, QFont::PreferDefault, true,
+         true},
+        {"plain, word or anywhere, no shaping", false, QTextOption::WrapAtWordBoundaryOrAnywhere,
+         true, false, false, NoShaping},
+        {"plain, wrap anywhere, kept, no shaping", false, QTextOption::WrapAnywhere, true, false,
+         true, NoShaping},
+        {"plain, no wrap, kept, no shaping", false, QTextOption::NoWrap, false, false, true,
+         NoShaping},
+        {"rich QTextEdit, word or anywhere, no shaping", true,
+         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, false, NoShaping},
         {"plain, word or anywhere", false, QTextOption::WrapAtWordBoundaryOrAnywhere, true, false},
         {"plain, wrap anywhere, kept layouts", false, QTextOption::WrapAnywhere, true, false, true},
         {"plain, no wrap, kept layouts", false, QTextOption::NoWrap, false, false, true},
@@ -444,23 +470,27 @@ void RunParagraphLayout(const QString& corpus, const std::vector<qsizetype>& siz
     std::printf(
         "\nOne paragraph without line breaks: a key typed at its end, ms (p50 / p95 of %d)\n",
         repeats);
-    std::printf("%-52s", "setting");
+    std::printf("%-54s", "setting");
     for (const qsizetype size : sizes) {
         std::printf(" %10lld B p50 %6s p95", static_cast<long long>(size), "");
     }
     std::printf("\n");
     for (const LayoutSetting& setting : settings) {
-        std::printf("%-52s", setting.Name);
+        std::printf("%-54s", setting.Name);
         for (const qsizetype size : sizes) {
             QString text = CutToSize(corpus, size);
             text.replace(u'\n', u' ');
             std::unique_ptr<QAbstractScrollArea> box;
+            QFont font;
+            font.setStyleStrategy(setting.Strategy);
+            font.setKerning(setting.Kerning);
             if (setting.RichBox) {
                 auto rich = std::make_unique<QTextEdit>();
                 rich->setAcceptRichText(false);
                 rich->setLineWrapMode(setting.WidgetWidth ? QTextEdit::WidgetWidth
                                                           : QTextEdit::NoWrap);
                 rich->setWordWrapMode(setting.Wrap);
+                rich->setFont(font);
                 rich->setPlainText(text);
                 rich->moveCursor(QTextCursor::End);
                 box = std::move(rich);
@@ -470,6 +500,16 @@ void RunParagraphLayout(const QString& corpus, const std::vector<qsizetype>& siz
                                                            : QPlainTextEdit::NoWrap);
                 plain->setWordWrapMode(setting.Wrap);
                 plain->setCenterOnScroll(setting.CenterOnScroll);
+                if (setting.Strategy == NoShaping && setting.Kerning) {
+                    schnackomat::ui::ShapeOnlyWhereNeeded(plain.get());  // as the window does
+                } else {
+                    plain->setFont(font);
+                }
+                if (setting.DesignMetrics) {
+                    QTextOption option = plain->document()->defaultTextOption();
+                    option.setUseDesignMetrics(true);
+                    plain->document()->setDefaultTextOption(option);
+                }
                 if (setting.KeepLayouts) {
                     schnackomat::ui::KeepParagraphLayouts(plain.get());
                 }
@@ -605,7 +645,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n", line.c_str());
     }
     if (only) {
-        if (*only == "paragraph") {
+        if (*only == "paragraph" || *only == "layout") {
             RunParagraphLayout(corpus, {100 * KiB, MiB}, std::max(3, keys / 5));
         }
         return 0;

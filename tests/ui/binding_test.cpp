@@ -2,7 +2,9 @@
 // raise no change event, a write that rewrites only the changed part of a multi-line box leaves
 // it exactly as a whole-text write does, and key presses give the character codes the rules
 // expect.
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <cmath>
 #include <random>
 
 #include "schnackomat/ui/binding.h"
@@ -72,6 +75,12 @@ BoxState StateOf(QPlainTextEdit* box) {
             box->textCursor().position(), box->textCursor().anchor(),
             document->isUndoAvailable(),  document->isRedoAvailable(),
             document->isModified(),       box->verticalScrollBar()->value()};
+}
+
+// Writes `text` into `box` as the window's rules give it: engine text, compared and edited in
+// place without a copy of the whole text.
+void WriteEngineText(QWidget* box, const QString& text) {
+    WriteText(box, ToEngineText(text));
 }
 
 QString Repeated(const QString& piece, int count) {
@@ -251,6 +260,22 @@ class BindingTest : public QObject {
         reference->setPlainText(text);
         const BoxState expected = StateOf(reference.get());
 
+        // The same write as engine text leaves the same state, the read text included.
+        ShownBox engineBox;
+        Prepare(engineBox.get(), old);
+        (void)ReadText(engineBox.get());  // the box knows its text, as after a key press
+        QSignalSpy engineChanges(engineBox.get(), &QPlainTextEdit::textChanged);
+        WriteEngineText(engineBox.get(), text);
+        const BoxState engineAfter = StateOf(engineBox.get());
+        QCOMPARE(engineAfter.Raw, after.Raw);
+        QCOMPARE(engineAfter.BlockCount, after.BlockCount);
+        QCOMPARE(engineAfter.Position, after.Position);
+        QCOMPARE(engineAfter.Anchor, after.Anchor);
+        QCOMPARE(engineAfter.UndoAvailable, after.UndoAvailable);
+        QCOMPARE(engineAfter.Scroll, after.Scroll);
+        QCOMPARE(engineChanges.count(), changes.count());
+        QCOMPARE(ReadText(engineBox.get()), ReadText(reference.get()));
+
         QCOMPARE(after.Raw, expected.Raw);
         QCOMPARE(after.BlockCount, expected.BlockCount);
         QCOMPARE(ReadText(box.get()), ReadText(reference.get()));
@@ -298,8 +323,10 @@ class BindingTest : public QObject {
         };
 
         QPlainTextEdit box;
+        QPlainTextEdit engineBox;  // written with engine text
         QPlainTextEdit reference;
         QSignalSpy changes(&box, &QPlainTextEdit::textChanged);
+        QSignalSpy engineChanges(&engineBox, &QPlainTextEdit::textChanged);
         QString text;
         for (int step = 0; step < 4000; ++step) {
             QString next = text;
@@ -325,12 +352,19 @@ class BindingTest : public QObject {
             }
             const QString oldRaw = reference.document()->toRawText();
             const qsizetype before = changes.count();
+            const qsizetype engineBefore = engineChanges.count();
             WriteText(&box, next);
+            WriteEngineText(&engineBox, next);
             reference.setPlainText(next);
             const QString newRaw = reference.document()->toRawText();
             QCOMPARE(box.document()->toRawText(), newRaw);
             QCOMPARE(box.document()->blockCount(), reference.document()->blockCount());
             QCOMPARE(changes.count() - before, newRaw == oldRaw ? 0 : 1);
+            QCOMPARE(engineBox.document()->toRawText(), newRaw);
+            QCOMPARE(engineBox.document()->blockCount(), reference.document()->blockCount());
+            QCOMPARE(engineChanges.count() - engineBefore, newRaw == oldRaw ? 0 : 1);
+            QCOMPARE(ReadText(&engineBox), ReadText(&reference));
+            QVERIFY(!engineBox.document()->isUndoAvailable());
             if (newRaw != oldRaw) {
                 QCOMPARE(box.textCursor().position(), 0);
                 QVERIFY(!box.textCursor().hasSelection());
@@ -420,9 +454,12 @@ class BindingTest : public QObject {
             return text;
         };
         QPlainTextEdit box;
+        QPlainTextEdit engineBox;  // written with engine text
         QSignalSpy changes(&box, &QPlainTextEdit::textChanged);
+        QSignalSpy engineChanges(&engineBox, &QPlainTextEdit::textChanged);
         QString text = randomText(3000);
         WriteText(&box, text);
+        WriteEngineText(&engineBox, text);
         for (int step = 0; step < 300; ++step) {
             QString next = text;
             const qsizetype head = std::min<qsizetype>(below(40), next.size());
@@ -438,12 +475,18 @@ class BindingTest : public QObject {
             const QString oldRaw = reference.document()->toRawText();
             reference.setPlainText(next);
             const qsizetype before = changes.count();
+            const qsizetype engineBefore = engineChanges.count();
             WriteText(&box, next);
-            QCOMPARE(box.document()->toRawText(), reference.document()->toRawText());
-            QCOMPARE(box.document()->blockCount(), reference.document()->blockCount());
-            QCOMPARE(ReadText(&box), ReadText(&reference));
-            QCOMPARE(changes.count() - before, reference.document()->toRawText() == oldRaw ? 0 : 1);
-            QVERIFY(!box.document()->isUndoAvailable());
+            WriteEngineText(&engineBox, next);
+            const bool changed = reference.document()->toRawText() != oldRaw;
+            for (QPlainTextEdit* written : {&box, &engineBox}) {
+                QCOMPARE(written->document()->toRawText(), reference.document()->toRawText());
+                QCOMPARE(written->document()->blockCount(), reference.document()->blockCount());
+                QCOMPARE(ReadText(written), ReadText(&reference));
+                QVERIFY(!written->document()->isUndoAvailable());
+            }
+            QCOMPARE(changes.count() - before, changed ? 1 : 0);
+            QCOMPARE(engineChanges.count() - engineBefore, changed ? 1 : 0);
             text = next;
         }
     }
@@ -482,6 +525,105 @@ class BindingTest : public QObject {
         QPlainTextEdit plain;
         plain.setPlainText(text);
         QVERIFY(!plain.document()->firstBlock().layout()->cacheEnabled());
+    }
+
+    // A box that shapes only where the script needs it sets Latin text letter by letter at the
+    // font's own advances (no kerning pairs, no ligatures), in the family and size of the
+    // window around it, also after the window's font changes.
+    void UnshapedBoxSetsLettersAtTheirOwnAdvances_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("kerning pairs") << QStringLiteral("AVAVAV To Ty Te WA LT");
+        QTest::newRow("ligature candidates") << QStringLiteral("fi fl ffi Schiff öffnen");
+        QTest::newRow("slang") << QStringLiteral("Voll krass, Alter! 1337 W4hnsinn");
+    }
+    void UnshapedBoxSetsLettersAtTheirOwnAdvances() {
+        QFETCH(QString, text);
+        QWidget window;
+        QFont windowFont(QStringLiteral("DejaVu Sans"));
+        windowFont.setPointSizeF(12);
+        window.setFont(windowFont);
+        auto* unshaped = new QPlainTextEdit(&window);
+        auto* shaped = new QPlainTextEdit(&window);
+        schnackomat::ui::ShapeOnlyWhereNeeded(unshaped);
+        const auto naturalWidth = [](QPlainTextEdit* box) {
+            const QTextBlock block = box->document()->firstBlock();
+            (void)box->document()->documentLayout()->blockBoundingRect(block);
+            return block.layout()->lineAt(0).naturalTextWidth();
+        };
+        const auto ownAdvances = [](const QString& letters, const QFont& font) {
+            const QFontMetricsF metrics(font);
+            qreal width = 0;
+            for (const QChar letter : letters) {
+                width += metrics.horizontalAdvance(letter);
+            }
+            return width;
+        };
+
+        for (const qreal points : {12.0, 17.0}) {
+            windowFont.setPointSizeF(points);
+            window.setFont(windowFont);
+            const QString written = text + QString::number(points);
+            WriteText(unshaped, written);
+            WriteText(shaped, written);
+            QCOMPARE(unshaped->font().family(), window.font().family());
+            QCOMPARE(unshaped->font().pointSizeF(), points);
+            QVERIFY(std::abs(naturalWidth(unshaped) - ownAdvances(written, unshaped->font())) <
+                    0.01);
+        }
+        // The test can tell: a box left as Qt makes it sets kerning pairs closer.
+        if (QTest::currentDataTag() == QStringLiteral("kerning pairs") &&
+            naturalWidth(shaped) == naturalWidth(unshaped)) {
+            QSKIP("the font applies no kerning to tell shaped from unshaped text");
+        }
+    }
+
+    // Such a box shapes again while its text holds characters that need it, whether written or
+    // typed, and stops once they are gone.
+    void BoxShapesWhileTextNeedsIt_data() {
+        QTest::addColumn<QStringList>("texts");  // written one after the other
+        QTest::addColumn<QString>("typed");      // then typed at the caret
+        QTest::addColumn<bool>("shaped");
+        const QString arabic = QStringLiteral("\u0633\u0644\u0627\u0645");
+        QTest::newRow("German") << QStringList{QStringLiteral("Größe")} << QString() << false;
+        QTest::newRow("accents, Greek, Cyrillic, symbols")
+            << QStringList{QStringLiteral("Cafe\u0301 \u03B1\u03B2 \u0436 \u2013 \u20AC \u2192")}
+            << QString() << false;
+        QTest::newRow("Arabic written")
+            << QStringList{QStringLiteral("Hallo ") + arabic} << QString() << true;
+        QTest::newRow("Arabic typed") << QStringList{QStringLiteral("Hallo ")} << arabic << true;
+        QTest::newRow("Arabic written away")
+            << QStringList{QStringLiteral("Hallo ") + arabic, QStringLiteral("Hallo")} << QString()
+            << false;
+        QTest::newRow("Arabic written, Latin typed")
+            << QStringList{arabic} << QStringLiteral("ab") << true;
+        QTest::newRow("Hebrew") << QStringList{QStringLiteral("\u05E9\u05DC\u05D5\u05DD")}
+                                << QString() << true;
+        QTest::newRow("Devanagari")
+            << QStringList{QStringLiteral("\u0928\u092E\u0938\u094D")} << QString() << true;
+        QTest::newRow("emoji") << QStringList{QStringLiteral("ok \U0001F600")} << QString() << true;
+        QTest::newRow("right-to-left mark")
+            << QStringList{QStringLiteral("a\u200Fb")} << QString() << true;
+        QTest::newRow("emoji gone, German left")
+            << QStringList{QStringLiteral("ok \U0001F600"), QStringLiteral("ok"),
+                           QStringLiteral("ok \u00E4")}
+            << QString() << false;
+    }
+    void BoxShapesWhileTextNeedsIt() {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, typed);
+        QFETCH(bool, shaped);
+        ShownBox box;
+        schnackomat::ui::ShapeOnlyWhereNeeded(box.get());
+        for (const QString& text : texts) {
+            WriteText(box.get(), text);
+        }
+        if (!typed.isEmpty()) {
+            box->moveCursor(QTextCursor::End);
+            box->insertPlainText(typed);  // as typing or pasting at the caret does
+        }
+        QCOMPARE(ReadText(box.get()), texts.back() + typed);
+        const bool unshaped = (box->font().styleStrategy() & QFont::PreferNoShaping) != 0;
+        QCOMPARE(unshaped, !shaped);
     }
 
     // The quick paste leaves a box as the box's own paste does: the same text, caret and

@@ -1,6 +1,7 @@
 #include "schnackomat/ui/binding.h"
 
 #include <QClipboard>
+#include <QFont>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -42,7 +43,7 @@ constexpr char16_t EndOfFrame = 0xFDD1;
 // QTextCursor::insertText: every line break ("\r\n", a lone "\r", "\n", U+2029 and the frame
 // marks) becomes one paragraph separator; every other unit stays as it is. `readsAsItself`
 // tells whether reading the stored text back gives `text` unchanged.
-QString StoredForm(const QString& text, bool& readsAsItself) {
+QString StoredForm(QStringView text, bool& readsAsItself) {
     readsAsItself = true;
     QString stored(text.size(), Qt::Uninitialized);
     QChar* out = stored.data();
@@ -87,8 +88,8 @@ bool ReadSeparatorsAsNewLines(QString& text) {
 // Whether the document stores `text` unit for unit but with every "\n" as a paragraph
 // separator, and reads it back unchanged: true unless it holds "\r", a paragraph or line
 // separator or a frame mark. Written so that the compiler turns it into vector code.
-bool IsPlain(const QString& text) {
-    const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
+bool IsPlain(QStringView text) {
+    const char16_t* units = text.utf16();
     const qsizetype size = text.size();
     unsigned special = 0;
     for (qsizetype i = 0; i < size; ++i) {
@@ -149,6 +150,8 @@ class KeptText final : public QObject {
     // The same for a plain text (see IsPlain), which is what the document reads back.
     void ExpectPlainEdit(const QString& text) { expected_ = Texts{std::nullopt, text, true}; }
     void EndEdit() { expected_.reset(); }
+    // Drops the kept texts, so that a caller holding a copy of one holds the only one.
+    void Release() { Forget(); }
 
   private:
     struct Texts {
@@ -274,7 +277,7 @@ constexpr int EndRunsLimit = 8;
 // the random filler of the Matrix code does), that run on its own, so that a long equal stretch
 // behind it stays untouched. The edits do not overlap and come in the order of the text; no
 // edit starts or ends inside a surrogate pair.
-std::vector<Edit> EditsBetween(const QString& old, const QString& stored) {
+std::vector<Edit> EditsBetween(QStringView old, QStringView stored) {
     const QChar* const a = old.constData();
     const QChar* const b = stored.constData();
     // The part still to compare: [from, oldEnd) of `old` against [from, newEnd) of `stored`.
@@ -352,26 +355,174 @@ std::vector<Edit> EditsBetween(const QString& old, const QString& stored) {
     return edits;
 }
 
+// Whether a unit may belong to text that cannot be set letter by letter at the font's own
+// advances: anything from Hebrew on (right-to-left and joining scripts, the scripts of India,
+// surrogate pairs such as emoji sequences, bidirectional controls, joiners), except the Latin,
+// Greek, punctuation and symbol blocks that read the same unshaped.
+bool NeedsShaping(char16_t unit) {
+    if (unit < 0x0590) {
+        return false;
+    }
+    if (unit >= 0x2000 && unit < 0x20D0) {
+        return (unit >= 0x200C && unit <= 0x200F) || (unit >= 0x202A && unit <= 0x202E) ||
+               (unit >= 0x2060 && unit <= 0x206F);
+    }
+    const bool simple = (unit >= 0x1E00 && unit < 0x2000) || (unit >= 0x2100 && unit < 0x2C00) ||
+                        (unit >= 0x2C60 && unit < 0x2C80) || (unit >= 0xA720 && unit < 0xA800) ||
+                        (unit >= 0xFB00 && unit <= 0xFB06);
+    return !simple;
+}
+
+bool AnyNeedsShaping(QStringView text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar unit) { return NeedsShaping(unit.unicode()); });
+}
+
+// Sets a box's text without OpenType shaping while it holds only characters that read the same
+// unshaped, and shaped again from the edit that brings in any other, until an edit takes the
+// last of those away. Only the style strategy is set on the box's font, so every other
+// attribute still comes from the parent widget's font, now and when that changes.
+class ShapingFollowsText final : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit ShapingFollowsText(QPlainTextEdit* box) : QObject(box), box_(box) {
+        QTextDocument* document = box->document();
+        connect(document, &QTextDocument::contentsChange, this,
+                &ShapingFollowsText::OnContentsChange);
+        connect(document, &QTextDocument::contentsChanged, this,
+                &ShapingFollowsText::OnContentsChanged);
+        SetUnshaped(!AnyNeedsShaping(document->toRawText()));
+    }
+
+    // The box of `edit`'s shaping, if it has one.
+    static ShapingFollowsText* Of(QPlainTextEdit* edit) {
+        return edit->findChild<ShapingFollowsText*>(QString(), Qt::FindDirectChildrenOnly);
+    }
+
+    // Called just before an edit block whose inserted parts the caller has looked at already:
+    // whether any of them needs shaping. A write that changes both ends of a long text reports
+    // the whole text as changed, which need not be read out and looked at again.
+    void ExpectEdit(bool insertsShapedText) { expected_ = insertsShapedText; }
+    void EndEdit() { expected_.reset(); }
+
+  private:
+    // Raised before the document's layout sees the edit; only the inserted part is looked at.
+    void OnContentsChange(int from, int removed, int added) {
+        QTextDocument* document = box_->document();
+        if (expected_) {
+            needsShaping_ = needsShaping_ || (unshaped_ && *expected_);
+            lookAgain_ = lookAgain_ || (!unshaped_ && removed > 0);
+            expected_.reset();
+        } else if (unshaped_) {
+            const int end = std::min(from + added, document->characterCount() - 1);
+            if (end > from) {
+                QTextCursor cursor(document);
+                cursor.setPosition(from);
+                cursor.setPosition(end, QTextCursor::KeepAnchor);
+                needsShaping_ = needsShaping_ || AnyNeedsShaping(cursor.selectedText());
+            }
+        } else if (removed > 0) {
+            lookAgain_ = true;
+        }
+    }
+
+    // Raised once the edit is done and laid out; the font changes only now, so that no layout
+    // is changed under the edit.
+    void OnContentsChanged() {
+        if (unshaped_ && needsShaping_) {
+            SetUnshaped(false);
+        } else if (!unshaped_ && lookAgain_ && !AnyNeedsShaping(box_->document()->toRawText())) {
+            SetUnshaped(true);
+        }
+        needsShaping_ = false;
+        lookAgain_ = false;
+    }
+
+    void SetUnshaped(bool unshaped) {
+        unshaped_ = unshaped;
+        QFont strategy;
+        const int others = box_->font().styleStrategy() & ~QFont::PreferNoShaping;
+        strategy.setStyleStrategy(
+            static_cast<QFont::StyleStrategy>(unshaped ? others | QFont::PreferNoShaping : others));
+        box_->setFont(strategy);
+    }
+
+    QPlainTextEdit* box_;
+    bool unshaped_ = false;
+    bool needsShaping_ = false;
+    bool lookAgain_ = false;
+    std::optional<bool> expected_;
+};
+
+// Whether every part of `text` that the edits insert is plain (see IsPlain).
+bool InsertsOnlyPlain(QStringView text, const std::vector<Edit>& edits) {
+    return std::all_of(edits.begin(), edits.end(), [&](const Edit& change) {
+        return IsPlain(text.sliced(change.NewFrom, change.Added));
+    });
+}
+
 // Writes `text` into a multi-line box by replacing only what changed: the part between the
 // longest common start and end of the old and the new text, with changed runs at either end of
 // it split off, all in one edit block. What the box shows afterwards is what
 // setPlainText(text) leaves, which costs time in proportion to the whole text: the same stored
 // text, one change event, the caret at 0 with nothing selected and the view scrolled to the
 // top, empty undo and redo stacks, and the document marked unmodified. An equal text changes
-// nothing at all.
-void WriteDocument(QPlainTextEdit* edit, const QString& text) {
+// nothing at all. `whole`, when given, is a string holding `text`, which the box then keeps as
+// its read text; without it the box's old read text is brought up to date by the same edits,
+// which costs the size of the change rather than a copy of the text.
+void WriteDocument(QPlainTextEdit* edit, QStringView text, const QString* whole) {
     QTextDocument* document = edit->document();
     KeptText& kept = KeptText::Of(document);
-    // A plain text and a plain box are compared as they are read: QTextCursor::insertText
-    // stores each "\n" as a paragraph separator itself, so the text need not be copied.
-    const bool plain = IsPlain(text);
-    std::optional<QString> oldPlain = plain ? kept.PlainRead() : std::nullopt;
-    bool readsAsItself = true;
-    const QString stored = oldPlain ? text : StoredForm(text, readsAsItself);
-    const QString old = oldPlain ? *std::move(oldPlain) : kept.Raw();
-    const std::vector<Edit> edits = EditsBetween(old, stored);
-    if (edits.empty()) {  // the box holds this text already
-        return;
+    std::vector<Edit> edits;
+    // A plain box is compared with the text as both are read: QTextCursor::insertText stores
+    // each "\n" as a paragraph separator itself. When what the edits insert is plain as well,
+    // so is the whole new text, which then need neither be scanned nor converted.
+    std::optional<QString> oldPlain = kept.PlainRead();
+    bool plainEdits = false;
+    if (oldPlain) {
+        edits = EditsBetween(*oldPlain, text);
+        if (edits.empty()) {  // the box holds this text already
+            return;
+        }
+        plainEdits = InsertsOnlyPlain(text, edits);
+    }
+    QString stored;
+    if (plainEdits) {
+        QString read;
+        if (whole != nullptr) {
+            read = *whole;
+        } else {
+            // The box lets go of its copy first, so that the edits change the old text in place.
+            read = *std::move(oldPlain);
+            oldPlain.reset();
+            kept.Release();
+            for (auto change = edits.rbegin(); change != edits.rend(); ++change) {
+                read.replace(change->From, change->Removed, text.constData() + change->NewFrom,
+                             change->Added);
+            }
+        }
+        kept.ExpectPlainEdit(read);
+    } else {
+        const bool plain = IsPlain(text);
+        bool readsAsItself = true;
+        stored = StoredForm(text, readsAsItself);
+        edits = EditsBetween(kept.Raw(), stored);
+        if (edits.empty()) {
+            return;
+        }
+        std::optional<QString> read;
+        if (readsAsItself) {
+            read = whole != nullptr ? *whole : text.toString();
+        }
+        kept.ExpectEdit(stored, std::move(read), plain);
+    }
+    const QStringView source = plainEdits ? text : QStringView(stored);
+    ShapingFollowsText* shaping = ShapingFollowsText::Of(edit);
+    if (shaping != nullptr) {
+        shaping->ExpectEdit(std::any_of(edits.begin(), edits.end(), [&](const Edit& change) {
+            return AnyNeedsShaping(source.sliced(change.NewFrom, change.Added));
+        }));
     }
 
     // Turning undo off empties the undo and redo stacks, as a whole write does, and keeps this
@@ -379,11 +530,6 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
     const bool undoEnabled = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
-    if (stored.constData() == text.constData()) {  // compared as read, see above
-        kept.ExpectPlainEdit(text);
-    } else {
-        kept.ExpectEdit(stored, readsAsItself ? std::optional<QString>(text) : std::nullopt, plain);
-    }
     cursor.beginEditBlock();
     // From the last edit to the first, so that the old positions of the ones before stay valid.
     for (auto change = edits.rbegin(); change != edits.rend(); ++change) {
@@ -391,13 +537,16 @@ void WriteDocument(QPlainTextEdit* edit, const QString& text) {
         cursor.setPosition(static_cast<int>(change->From + change->Removed),
                            QTextCursor::KeepAnchor);
         if (change->Added > 0) {
-            cursor.insertText(stored.sliced(change->NewFrom, change->Added));
+            cursor.insertText(source.sliced(change->NewFrom, change->Added).toString());
         } else {
             cursor.removeSelectedText();
         }
     }
     cursor.endEditBlock();
     kept.EndEdit();
+    if (shaping != nullptr) {
+        shaping->EndEdit();
+    }
     document->setUndoRedoEnabled(undoEnabled);
     document->setModified(false);
     edit->setTextCursor(QTextCursor(document));
@@ -478,10 +627,21 @@ QString ReadText(const QWidget* box) {
 
 void WriteText(QWidget* box, const QString& text) {
     if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
-        WriteDocument(edit, text);
+        WriteDocument(edit, text, &text);
     } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
         if (line->text() != text) {
             line->setText(text);
+        }
+    }
+}
+
+void WriteText(QWidget* box, std::u16string_view text) {
+    const QStringView view(text.data(), static_cast<qsizetype>(text.size()));
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
+        WriteDocument(edit, view, nullptr);
+    } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        if (line->text() != view) {
+            line->setText(view.toString());
         }
     }
 }
@@ -491,6 +651,12 @@ void KeepParagraphLayouts(QPlainTextEdit* box) {
     if (document->findChild<ParagraphLayoutCache*>(QString(), Qt::FindDirectChildrenOnly) ==
         nullptr) {
         new ParagraphLayoutCache(document);  // owned by the document
+    }
+}
+
+void ShapeOnlyWhereNeeded(QPlainTextEdit* box) {
+    if (box->findChild<ShapingFollowsText*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
+        new ShapingFollowsText(box);  // owned by the box
     }
 }
 

@@ -216,6 +216,7 @@ void Form1::CreateControls() {
         box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         box->setTabChangesFocus(true);
         KeepParagraphLayouts(box);
+        ShapeOnlyWhereNeeded(box);
         PasteAsPlainText(box);
         SetColours(box, LightOrange, DarkPurple);
     }

@@ -37,11 +37,22 @@ QString ReadText(const QWidget* box);
 // nothing selected, the view at the top and no undo or redo steps. A single-line box is simply
 // given the new text.
 void WriteText(QWidget* box, const QString& text);
+// The same for engine text, which a multi-line box compares and edits in place without
+// copying the whole of it first.
+void WriteText(QWidget* box, std::u16string_view text);
 
 // Lets a multi-line box keep the whole layout of the paragraphs its edits touch, so that a
 // very long paragraph is analysed and shaped once per edit rather than again for the caret and
 // for painting. Costs memory in proportion to the length of those paragraphs.
 void KeepParagraphLayouts(QPlainTextEdit* box);
+
+// Lets a multi-line box set its text glyph by glyph from the font's own advances, without
+// OpenType shaping (kerning pairs and optional ligatures), as a plain text editor does, while the
+// text holds only Latin, Greek, Cyrillic and other characters that read the same so; from the
+// moment it holds any other (Arabic, Hebrew, the scripts of India, emoji sequences) until that
+// is gone again, the box shapes as usual. Laying out a long paragraph unshaped takes about a
+// third of the time. Family and size keep following the window.
+void ShapeOnlyWhereNeeded(QPlainTextEdit* box);
 
 // Makes the paste key of a multi-line box (Ctrl+V, Shift+Insert) insert the clipboard's plain
 // text at the caret, replacing the selection, as the box's own paste does, but in about half the
