@@ -80,20 +80,13 @@ class PendingVerbs final : public VerbHandOff {
     std::size_t given_ = 0;
 };
 
-void RunOn(Part& part, std::span<const Stage* const> stages) {
-    for (const Stage* stage : stages) {
-        stage->Run(part);
-        part.From = part.Text;
-    }
-    part.Working();
-}
-
 // Runs `stages` on the two parts of `source` either side of `cut` at once, and leaves the result
 // in `text`.
 void RunInTwoParts(std::u16string_view source, std::u16string& text, std::u16string& scratch,
-                   std::span<const Stage* const> stages, std::size_t cut) {
+                   std::span<const Stage> stages, std::size_t cut) {
     const auto needs = [&](CutNeed need) {
-        return std::ranges::any_of(stages, [need](const Stage* s) { return s->Need == need; });
+        return std::ranges::any_of(stages,
+                                   [need](const Stage& s) { return s.On && s.Need == need; });
     };
     bool evenFullStops = true;
     if (needs(CutNeed::FullStopParity)) {
@@ -126,7 +119,7 @@ void RunInTwoParts(std::u16string_view source, std::u16string& text, std::u16str
                         1,          true,    evenFullStops,
                         wordBefore, nullptr, handsVerbs ? &verbs : nullptr};
             try {
-                RunOn(second, stages);
+                RunEach(second, stages);
             } catch (...) {
                 failure = std::current_exception();
                 verbs.Fail(failure);
@@ -141,7 +134,7 @@ void RunInTwoParts(std::u16string_view source, std::u16string& text, std::u16str
                    {},
                    handsVerbs ? &verbs : nullptr,
                    nullptr};
-        RunOn(first, stages);
+        RunEach(first, stages);
     }  // joins the helper
     if (failure) {
         std::rethrow_exception(failure);
@@ -152,7 +145,7 @@ void RunInTwoParts(std::u16string_view source, std::u16string& text, std::u16str
 // Runs `stages` on `source` and leaves the result in `text`, in two parts at once when the text
 // is long and has a cut that every stage allows.
 void RunStretch(std::u16string_view source, std::u16string& text, std::u16string& scratch,
-                std::span<const Stage* const> stages, unsigned cuts) {
+                std::span<const Stage> stages, unsigned cuts) {
     if (source.size() >= TwoThreadMinimum) {
         const std::size_t cut =
             (cuts & AtLineBreak) != 0 ? LineBreakCut(source) : SentenceCut(source);
@@ -162,35 +155,36 @@ void RunStretch(std::u16string_view source, std::u16string& text, std::u16string
         }
     }
     Part whole{source, text, scratch, 0, true, true, {}, nullptr, nullptr};
-    RunOn(whole, stages);
+    RunEach(whole, stages);
 }
 
 // Runs the stages that are on in stretches, each of the stages that one kind of cut suits, as
-// many as there are in a row.
+// many as there are in a row; a stage that is off belongs to no stretch.
 void RunInStretches(std::u16string_view input, std::u16string& text, std::u16string& scratch,
-                    std::initializer_list<Stage> stages) {
-    std::array<const Stage*, MaximumStages> active;
-    std::size_t count = 0;
-    for (const Stage& stage : stages) {
-        if (stage.On) {
-            active.at(count++) = &stage;
-        }
-    }
-    const std::span<const Stage* const> on(active.data(), count);
+                    std::span<const Stage> stages) {
     std::u16string_view from = input;
-    for (std::size_t begin = 0; begin < on.size();) {
-        unsigned cuts = AtLineBreak | AtSentenceEnd;
-        std::size_t end = begin;
-        for (; end < on.size() && (cuts & AllowedCuts(on[end]->Need)) != 0; ++end) {
-            cuts &= AllowedCuts(on[end]->Need);
-        }
-        RunStretch(from, text, scratch, on.subspan(begin, end - begin), cuts);
-        from = text;
-        begin = end;
+    std::size_t begin = 0;
+    while (begin < stages.size() && !stages[begin].On) {
+        ++begin;
     }
-    if (count == 0) {
+    if (begin == stages.size()) {  // none is on: the text stays as it is
         Part whole{input, text, scratch, 0, true, true, {}, nullptr, nullptr};
         whole.Working();
+        return;
+    }
+    while (begin < stages.size()) {
+        unsigned cuts = AtLineBreak | AtSentenceEnd;
+        std::size_t end = begin;
+        for (; end < stages.size(); ++end) {
+            const unsigned allowed = stages[end].On ? AllowedCuts(stages[end].Need) : cuts;
+            if ((cuts & allowed) == 0) {
+                break;
+            }
+            cuts &= allowed;
+        }
+        RunStretch(from, text, scratch, stages.subspan(begin, end - begin), cuts);
+        from = text;
+        begin = end;
     }
 }
 #endif
@@ -203,7 +197,7 @@ bool RunInParts(std::u16string_view input, std::u16string& text, std::u16string&
     if (!twoParts.load(std::memory_order_relaxed) || input.size() < TwoThreadMinimum) {
         return false;
     }
-    RunInStretches(input, text, scratch, stages);
+    RunInStretches(input, text, scratch, std::span(stages.begin(), stages.size()));
     return true;
 }
 #endif

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -79,8 +80,17 @@ struct Stage {
     StageWork Run;
 };
 
-// At most this many stages in a pipeline.
-inline constexpr std::size_t MaximumStages = 16;
+// Runs the stages of `stages` that are on, in order, on `part`, each on what the one before it
+// left, and leaves the result in part.Text.
+inline void RunEach(Part& part, std::span<const Stage> stages) {
+    for (const Stage& stage : stages) {
+        if (stage.On) {
+            stage.Run(part);
+            part.From = part.Text;
+        }
+    }
+    part.Working();
+}
 
 #if SCHNACKOMAT_ENGINE_THREADS
 // Runs the stages that are on as RunStages does, in two parts at once where the text is long
@@ -101,13 +111,7 @@ inline void RunStages(std::u16string_view input, std::u16string& text, std::u16s
     // A short text, the common case of a key press, is worked on whole: no cut to choose, and
     // inline here the stage list costs a few instructions per stage.
     Part whole{input, text, scratch, 0, true, true, {}, nullptr, nullptr};
-    for (const Stage& stage : stages) {
-        if (stage.On) {
-            stage.Run(whole);
-            whole.From = whole.Text;
-        }
-    }
-    whole.Working();
+    RunEach(whole, stages);
 }
 
 // Whether to work on texts in two parts at once (on by default); for comparing in one run.
