@@ -31,6 +31,13 @@ std::u16string ToEngineText(const QString& text) {
 
 namespace {
 
+// The helper of type `Helper` that `owner` holds, made for it (and owned by it) the first time.
+template <typename Helper, typename Owner>
+Helper& AttachedTo(Owner* owner) {
+    auto* helper = owner->template findChild<Helper*>(QString(), Qt::FindDirectChildrenOnly);
+    return helper != nullptr ? *helper : *new Helper(owner);
+}
+
 // Units that QTextDocument keeps as the boundary between two paragraphs (blocks) and between two
 // lines of one paragraph. Both read as a line break.
 constexpr char16_t ParagraphSeparator = 0x2029;
@@ -108,11 +115,12 @@ class KeptText final : public QObject {
 
   public:
     static KeptText& Of(const QTextDocument* document) {
-        auto* kept = document->findChild<KeptText*>(QString(), Qt::FindDirectChildrenOnly);
-        if (kept == nullptr) {
-            kept = new KeptText(const_cast<QTextDocument*>(document));
-        }
-        return *kept;
+        return AttachedTo<KeptText>(const_cast<QTextDocument*>(document));
+    }
+
+    explicit KeptText(QTextDocument* document) : QObject(document), document_(document) {
+        connect(document, &QTextDocument::contentsChange, this, &KeptText::OnContentsChange);
+        connect(document, &QTextDocument::contentsChanged, this, &KeptText::OnContentsChanged);
     }
 
     // The stored text (as toRawText gives it).
@@ -159,11 +167,6 @@ class KeptText final : public QObject {
         std::optional<QString> Read;
         bool Plain;
     };
-
-    explicit KeptText(QTextDocument* document) : QObject(document), document_(document) {
-        connect(document, &QTextDocument::contentsChange, this, &KeptText::OnContentsChange);
-        connect(document, &QTextDocument::contentsChanged, this, &KeptText::OnContentsChanged);
-    }
 
     qsizetype Length() const { return document_->characterCount() - 1; }
 
@@ -647,23 +650,15 @@ void WriteText(QWidget* box, std::u16string_view text) {
 }
 
 void KeepParagraphLayouts(QPlainTextEdit* box) {
-    QTextDocument* document = box->document();
-    if (document->findChild<ParagraphLayoutCache*>(QString(), Qt::FindDirectChildrenOnly) ==
-        nullptr) {
-        new ParagraphLayoutCache(document);  // owned by the document
-    }
+    AttachedTo<ParagraphLayoutCache>(box->document());
 }
 
 void ShapeOnlyWhereNeeded(QPlainTextEdit* box) {
-    if (box->findChild<ShapingFollowsText*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
-        new ShapingFollowsText(box);  // owned by the box
-    }
+    AttachedTo<ShapingFollowsText>(box);
 }
 
 void PasteAsPlainText(QPlainTextEdit* box) {
-    if (box->findChild<PlainPaste*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
-        new PlainPaste(box);  // owned by the box
-    }
+    AttachedTo<PlainPaste>(box);
 }
 
 void SetCaret(QWidget* box, int position) {
