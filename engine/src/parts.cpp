@@ -8,6 +8,8 @@
 #if SCHNACKOMAT_ENGINE_THREADS
 #include <future>
 #include <thread>
+
+#include "placement.h"
 #endif
 
 #include "scan.h"
@@ -125,6 +127,7 @@ void RunInTwoParts(std::u16string_view source, std::u16string& text, std::u16str
                 verbs.Fail(failure);
             }
         });
+        const OffStartersProcessor elsewhere(helper);  // until this thread's part is done
         Part first{inPlace ? std::u16string_view(text) : source.substr(0, cut),
                    text,
                    scratch,
