@@ -101,6 +101,9 @@ Run TimeOnce(const std::string& program, const std::vector<std::string>& argumen
     posix_spawn_file_actions_addopen(&files, 0, input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t child = -1;
+    // A new file each run: truncating the last run's output is the file system's work, not the
+    // converter's.
+    std::remove(output.c_str());
     const auto start = std::chrono::steady_clock::now();
     const bool started =
         posix_spawn(&child, program.c_str(), &files, nullptr, argv.data(), environ) == 0;
