@@ -31,10 +31,16 @@ std::u16string ToEngineText(const QString& text) {
 
 namespace {
 
+// The helper of type `Helper` that `owner` holds, if it holds one.
+template <typename Helper, typename Owner>
+Helper* Attached(Owner* owner) {
+    return owner->template findChild<Helper*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 // The helper of type `Helper` that `owner` holds, made for it (and owned by it) the first time.
 template <typename Helper, typename Owner>
 Helper& AttachedTo(Owner* owner) {
-    auto* helper = owner->template findChild<Helper*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* helper = Attached<Helper>(owner);
     return helper != nullptr ? *helper : *new Helper(owner);
 }
 
@@ -398,11 +404,6 @@ class ShapingFollowsText final : public QObject {
         SetUnshaped(!AnyNeedsShaping(document->toRawText()));
     }
 
-    // The box of `edit`'s shaping, if it has one.
-    static ShapingFollowsText* Of(QPlainTextEdit* edit) {
-        return edit->findChild<ShapingFollowsText*>(QString(), Qt::FindDirectChildrenOnly);
-    }
-
     // Called just before an edit block whose inserted parts the caller has looked at already:
     // whether any of them needs shaping. A write that changes both ends of a long text reports
     // the whole text as changed, which need not be read out and looked at again.
@@ -521,7 +522,7 @@ void WriteDocument(QPlainTextEdit* edit, QStringView text, const QString* whole)
         kept.ExpectEdit(stored, std::move(read), plain);
     }
     const QStringView source = plainEdits ? text : QStringView(stored);
-    ShapingFollowsText* shaping = ShapingFollowsText::Of(edit);
+    auto* shaping = Attached<ShapingFollowsText>(edit);
     if (shaping != nullptr) {
         shaping->ExpectEdit(std::any_of(edits.begin(), edits.end(), [&](const Edit& change) {
             return AnyNeedsShaping(source.sliced(change.NewFrom, change.Added));
