@@ -113,7 +113,6 @@ int main(int argc, char** argv) {
         return ExitIoError;
     }
 
-    PrepareHeapFor(input.size());
     const RunOutcome outcome = RunConversion(request, input);
     WriteAll(stderr, outcome.Diagnostics);
     if (!WriteAll(stdout, outcome.Output)) {
