@@ -71,11 +71,18 @@ export async function launchChromium() {
 }
 
 // Opens the page with clipboard access granted, and waits until the program has started.
-export async function openPage(browser, url) {
+// `prepare` runs in the page before its own scripts; `viewport` sets the page's size.
+export async function openPage(browser, url, { prepare, viewport } = {}) {
     const context = browser.defaultBrowserContext();
     await context.overridePermissions(new URL(url).origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
     const page = await browser.newPage();
     page.on("pageerror", (error) => console.error("page error:", error.message));
+    if (viewport) {
+        await page.setViewport(viewport);
+    }
+    if (prepare) {
+        await page.evaluateOnNewDocument(prepare);
+    }
     await page.goto(url);
     await page.waitForFunction(() => document.documentElement.dataset.state === "ready", { timeout: 10000 });
     await page.bringToFront();
