@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include "schnackomat/rules/key_box.h"
+
 namespace schnackomat::cli {
 
 namespace {
@@ -154,9 +156,12 @@ std::string HelpText() {
            "      --version      show the version and exit\n"
            "      --             end the options; what follows is the TEXT\n"
            "Without any of -s, -l, -w and -m the converter runs as -l -w.\n"
+           "A KEY is given as the window's key box holds it: one line of at most " +
+           std::to_string(rules::MaxKeyLength) +
+           "\ncharacters, in lower case, without spaces; any other is refused.\n"
            "\n"
-           "Exit status: 0 done, 1 bad usage, 2 input or KEY not valid UTF-8,\n"
-           "3 the KEY does not fit the Matrix text, 4 reading or writing failed.\n"
+           "Exit status: 0 done, 1 bad usage or a refused KEY, 2 input or KEY not valid\n"
+           "UTF-8, 3 the KEY does not fit the Matrix text, 4 reading or writing failed.\n"
            "\n"
            "Examples:\n"
            "  schnackomat-cli --slang --leet \"Ich mache heute eine Party.\"\n"

@@ -1,10 +1,10 @@
 #include "schnackomat/rules/window_rules.h"
 
-#include <algorithm>
 #include <string>
 #include <variant>
 
 #include "schnackomat/matrix.h"
+#include "schnackomat/rules/key_box.h"
 #include "schnackomat/rules/shortcuts.h"
 #include "schnackomat/slang_words.h"
 #include "schnackomat/text.h"
@@ -226,19 +226,19 @@ void WindowRules::Text2Changed() {
 }
 
 void WindowRules::Text3Changed() {
-    // Each write runs this rule again when it changes the key; the nested run finds the key
-    // already normalised and writes nothing. An unchanged key is not written at all, for
-    // toolkits that would raise the change event for it anyway.
+    // The key is written back in lower case, then as the box keeps it, without spaces. Each
+    // write runs this rule again when it changes the key; the nested run finds the key already
+    // normalised and writes nothing. An unchanged key is not written at all, for toolkits that
+    // would raise the change event for it anyway.
     const std::u16string key = toolkit_.ReadText(Control::Text3);
     const std::u16string lower = ToLower(key);
     if (lower != key) {
         toolkit_.WriteText(Control::Text3, lower);
     }
     const std::u16string current = toolkit_.ReadText(Control::Text3);
-    std::u16string withoutSpaces = current;
-    std::erase(withoutSpaces, u' ');
-    if (withoutSpaces != current) {
-        toolkit_.WriteText(Control::Text3, withoutSpaces);
+    const std::u16string normal = NormaliseKey(current);
+    if (normal != current) {
+        toolkit_.WriteText(Control::Text3, normal);
     }
     const std::size_t keyLength = toolkit_.TextLength(Control::Text3);
     toolkit_.Select(Control::Text3, keyLength, 0);

@@ -174,6 +174,75 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"NoMarkerIsRejected", {"-r", "-m"}, "Hallo Welt", 3, KeyRejectedLine}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// A key the key box could not hold as given is refused in both directions, with one line.
+struct RefusedKeyCase {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    std::string Diagnostic;
+};
+
+void PrintTo(const RefusedKeyCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class CliRefusedKeyTest : public ::testing::TestWithParam<RefusedKeyCase> {};
+
+TEST_P(CliRefusedKeyTest, RefusesTheKeyWithOneLine) {
+    const RefusedKeyCase& c = GetParam();
+    const ProcessResult result = RunCli(c.Arguments, "Hallo");
+    EXPECT_EQ(result.ExitStatus, 1);
+    EXPECT_EQ(result.Stdout, "");
+    EXPECT_EQ(result.Stderr, c.Diagnostic);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, CliRefusedKeyTest,
+    ::testing::Values(
+        RefusedKeyCase{"CapitalsAndSpace",
+                       {"-m", "-k", "Ab C"},
+                       "schnackomat-cli: the key box keeps the KEY 'Ab C' as 'abc' (lower case, no "
+                       "spaces): give it so\n"},
+        RefusedKeyCase{"CapitalsOnReverse",
+                       {"-r", "-m", "--key=QORVU"},
+                       "schnackomat-cli: the key box keeps the KEY 'QORVU' as 'qorvu' (lower case, "
+                       "no spaces): give it so\n"},
+        RefusedKeyCase{"CapitalUmlaut",
+                       {"-m", "-k", "\xC3\x84rger"},
+                       "schnackomat-cli: the key box keeps the KEY '\xC3\x84rger' as "
+                       "'\xC3\xA4rger' (lower case, no spaces): give it so\n"},
+        RefusedKeyCase{"OnlySpaces",
+                       {"-m", "-k", "  "},
+                       "schnackomat-cli: the key box keeps the KEY '  ' as '' (lower case, no "
+                       "spaces): give it so\n"},
+        RefusedKeyCase{"SixteenLetters",
+                       {"-m", "-k", "abcdefghijklmnop"},
+                       "schnackomat-cli: the KEY 'abcdefghijklmnop' has 16 characters; the key "
+                       "box holds at most 15\n"},
+        RefusedKeyCase{"LineBreak",
+                       {"-m", "-k", "qorvu\n"},
+                       "schnackomat-cli: the KEY 'qorvu\n' is more than one line; the key box "
+                       "holds one\n"},
+        RefusedKeyCase{"CarriageReturnOnReverse",
+                       {"-r", "-m", "-k", "ab\rc"},
+                       "schnackomat-cli: the KEY 'ab\rc' is more than one line; the key box "
+                       "holds one\n"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(CliTest, EveryKeyTheKeyBoxHoldsCodesAndDecodes) {
+    // Fifteen letters, the empty key, and a pasted key with a digit and a mark, which the key box
+    // keeps as they are (the digit is lost in the coded text, so that key never reads it back).
+    for (const std::string key : {"abcdefghijklmno", "", "nowiknowall"}) {
+        const ProcessResult coded = RunCli({"-m", "-k", key}, "geheim");
+        ASSERT_EQ(coded.ExitStatus, 0) << key << ": " << coded.Stderr;
+        const ProcessResult decoded = RunCli({"-r", "-m", "-k", key}, coded.Stdout);
+        EXPECT_EQ(decoded.ExitStatus, 0) << key;
+        EXPECT_EQ(decoded.Stdout, "geheim") << key;
+    }
+    const ProcessResult digit = RunCli({"-m", "-k", "a1!"}, "geheim");
+    EXPECT_EQ(digit.ExitStatus, 0) << digit.Stderr;
+    EXPECT_EQ(RunCli({"-r", "-m", "-k", "a1!"}, digit.Stdout).ExitStatus, 3);
+}
+
 TEST(CliTest, KeyRejectedMessageIsTheOnlyDiagnostic) {
     const ProcessResult coded = RunCli({"--matrix", "--key", "abc"}, "Hallo");
     ASSERT_EQ(coded.ExitStatus, 0);

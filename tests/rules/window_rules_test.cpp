@@ -11,6 +11,7 @@
 #include "fake_toolkit.h"
 #include "schnackomat/conversion.h"
 #include "schnackomat/random.h"
+#include "schnackomat/rules/key_box.h"
 #include "schnackomat/slang_words.h"
 
 namespace schnackomat::rules {
@@ -285,6 +286,21 @@ TEST(WindowRulesTest, APastedKeyIsNormalisedAndDecodesWhenAllBoxesHoldText) {
         EXPECT_EQ(toolkit.Focused(), Control::Text3);
         EXPECT_FALSE(toolkit.Rules().Text1Leads());
         EXPECT_FALSE(toolkit.Rules().Text2Leads());
+    }
+}
+
+TEST(KeyBoxTest, NormaliseKeyGivesTheKeyAsTheKeyBoxKeepsIt) {
+    struct Case {
+        std::u16string_view Given;
+        std::u16string_view Kept;
+    };
+    const Case cases[] = {
+        {u"qorvu", u"qorvu"},   {u"Ab C", u"abc"},  {u"ÄÖ Ü", u"äöü"},
+        {u"a1 b!", u"a1b!"},    {u"   ", u""},      {u"", u""},
+        {u"ab\ncd", u"ab\ncd"}, {u"a\tb", u"a\tb"}, {u"NOWIKNOWALL", u"nowiknowall"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NormaliseKey(c.Given), c.Kept);
     }
 }
 

@@ -2,8 +2,10 @@
 // the page converts is compared with what the command-line converter gives for the same text
 // and options.
 import assert from "node:assert/strict";
+import { spawnSync } from "node:child_process";
+import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { launchChromium, openPage, runCli, serveSite } from "./browser.mjs";
+import { launchChromium, openPage, repository, runCli, serveSite, siteDirectory } from "./browser.mjs";
 
 let site;
 let browser;
@@ -447,5 +449,13 @@ describe("the page", () => {
         const missing = await page.evaluate((names) => names.filter((id) => !document.getElementById(id)), ids);
         assert.deepEqual(missing, []);
         await page.close();
+    });
+});
+
+describe("the README", () => {
+    test("lists the built files of the page with their sizes", () => {
+        const check = spawnSync(join(repository, "scripts/web-sizes"), ["--check"],
+            { encoding: "utf8", env: { ...process.env, SCHNACKOMAT_SITE: siteDirectory } });
+        assert.equal(check.status, 0, check.stderr);
     });
 });

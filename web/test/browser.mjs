@@ -7,7 +7,7 @@ import { tmpdir } from "node:os";
 import { extname, join, normalize, resolve } from "node:path";
 import puppeteer from "puppeteer-core";
 
-const repository = resolve(import.meta.dirname ?? new URL(".", import.meta.url).pathname, "../..");
+export const repository = resolve(import.meta.dirname ?? new URL(".", import.meta.url).pathname, "../..");
 export const siteDirectory = process.env.SCHNACKOMAT_SITE ?? join(repository, "build-web/site");
 export const cliProgram = process.env.SCHNACKOMAT_CLI ?? join(repository, "build-cli/cli/schnackomat-cli");
 
@@ -71,11 +71,18 @@ export async function launchChromium() {
 }
 
 // Opens the page with clipboard access granted, and waits until the program has started.
-export async function openPage(browser, url) {
+// `prepare` runs in the page before its own scripts; `viewport` sets the page's size.
+export async function openPage(browser, url, { prepare, viewport } = {}) {
     const context = browser.defaultBrowserContext();
     await context.overridePermissions(new URL(url).origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
     const page = await browser.newPage();
     page.on("pageerror", (error) => console.error("page error:", error.message));
+    if (viewport) {
+        await page.setViewport(viewport);
+    }
+    if (prepare) {
+        await page.evaluateOnNewDocument(prepare);
+    }
     await page.goto(url);
     await page.waitForFunction(() => document.documentElement.dataset.state === "ready", { timeout: 10000 });
     await page.bringToFront();
