@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <optional>
 
-#include "schnackomat/app/memory.h"
 #include "schnackomat/ui/application.h"
 #include "schnackomat/ui/form1.h"
 
@@ -90,7 +89,6 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = AnswerCommandLine(argc, argv)) {
         return *status;
     }
-    schnackomat::app::KeepLargeBuffersForReuse();
     QApplication application(argc, argv);
     schnackomat::ui::PrepareApplication(application);
     schnackomat::ui::Form1 form;

@@ -1,6 +1,4 @@
 // schnackomat-cli: converts German text to slang, leetspeak and the Matrix code, and back.
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/stat.h>
@@ -16,30 +14,8 @@
 
 #include "arguments.h"
 #include "run.h"
-#include "schnackomat/app/memory.h"
 
 namespace {
-
-// A conversion's buffers (the decoded text, the stages' two buffers each, the encoded output) take
-// up to this many bytes per byte of input, with the Matrix code's sixfold growth.
-constexpr std::size_t HeapPerInputByte = 32;
-// Below this much input the buffers are too small for the heap's preparation to pay.
-constexpr std::size_t LargeInput = 64 * 1024;
-// What a pipe that has brought a large input is prepared for: one preparation for all that is
-// likely to come, since each further one leaves 2 MiB of the heap in 4 KiB pages.
-constexpr std::size_t LargePipeInput = 8 * 1024 * 1024;
-
-// Prepares the heap for a conversion of `inputBytes`, once the input is known to be large; only
-// ever grows what was prepared before.
-void PrepareHeapFor(std::size_t inputBytes) {
-    static std::size_t prepared = 0;
-    if (inputBytes < LargeInput || inputBytes <= prepared) {
-        return;
-    }
-    prepared = inputBytes;
-    const std::size_t limit = SIZE_MAX / HeapPerInputByte;
-    schnackomat::app::PrepareHeapForOneLargeRun(std::min(inputBytes, limit) * HeapPerInputByte);
-}
 
 // Reads all of standard input, bytes unchanged.
 bool ReadAll(std::FILE* stream, std::string& bytes) {
@@ -51,7 +27,6 @@ bool ReadAll(std::FILE* stream, std::string& bytes) {
     struct stat file {};
     if (fstat(fileno(stream), &file) == 0 && S_ISREG(file.st_mode) && file.st_size > 0) {
         chunk = static_cast<std::size_t>(file.st_size) + 1;
-        PrepareHeapFor(chunk);
     }
 #endif
     std::size_t used = 0;
@@ -63,9 +38,6 @@ bool ReadAll(std::FILE* stream, std::string& bytes) {
             break;
         }
         chunk = used;
-        if (used + chunk >= LargeInput) {
-            PrepareHeapFor(std::max(used + chunk, LargePipeInput));
-        }
     }
     bytes.resize(used);
     return std::ferror(stream) == 0;
@@ -82,8 +54,6 @@ bool WriteAll(std::FILE* stream, std::string_view bytes) {
 
 int main(int argc, char** argv) {
     using namespace schnackomat::cli;
-    schnackomat::app::KeepLargeBuffersForReuse();
-
 #ifdef _WIN32
     // Bytes pass unchanged: no line-break translation on either stream.
     _setmode(_fileno(stdin), _O_BINARY);
@@ -106,7 +76,6 @@ int main(int argc, char** argv) {
 
     std::string input;
     if (request.Text.has_value()) {
-        PrepareHeapFor(request.Text->size());
         input = *request.Text;
     } else if (!ReadAll(stdin, input)) {
         WriteAll(stderr, "schnackomat-cli: cannot read standard input\n");

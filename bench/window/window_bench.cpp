@@ -4,9 +4,10 @@
 // the same text is timed on its own, so that the window's share shows.
 //
 // Usage: schnackomat_window_bench [--keys N] [--warmup N] [--only NAME-PART]
-// With --only, just the cases whose name holds NAME-PART run; "--only paragraph" adds the table
-// of one-paragraph layouts per box setting, and "--only layout" prints that table alone.
-// Besides the table it prints one line per case:
+// Every reachable option set is timed both ways at 10 KiB, 100 KiB and 1 MiB of German text
+// (the size in bytes of UTF-8), with one paragraph of 1 MiB, the key box and a paste beside
+// them; 1 MiB cases take a quarter of the keys. With --only, just the cases whose name holds
+// NAME-PART run. Besides the table it prints one line per case:
 //   case=NAME size=BYTES p50_ms=X p95_ms=Y max_ms=Z ok=yes|no
 // where ok tells whether the last output is the conversion of the last input (a Matrix text
 // without its random filler groups).
@@ -22,24 +23,18 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTextDocument>
-#include <QTextEdit>
-#include <QTextOption>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <functional>
-#include <memory>
 #include <optional>
 #include <random>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "schnackomat/app/memory.h"
 #include "schnackomat/conversion.h"
 #include "schnackomat/random.h"
 #include "schnackomat/ui/binding.h"
@@ -51,7 +46,6 @@ namespace {
 using schnackomat::ConversionOptions;
 using schnackomat::ui::Form1;
 using schnackomat::ui::ReadText;
-using schnackomat::ui::SetCaret;
 using schnackomat::ui::ToEngineText;
 using schnackomat::ui::ToQString;
 using schnackomat::ui::WriteText;
@@ -122,17 +116,19 @@ QString GermanCorpus() {
     return corpus;
 }
 
-// `corpus` repeated and cut to `size` units, never inside a surrogate pair.
-QString CutToSize(const QString& corpus, qsizetype size) {
-    QString text;
-    while (text.size() < size) {
-        text += corpus;
+// `corpus` repeated and cut to at most `bytes` bytes of UTF-8, never inside a character.
+QString CutToSize(const QString& corpus, qsizetype bytes) {
+    const QByteArray piece = corpus.toUtf8();
+    QByteArray text;
+    while (text.size() <= bytes) {
+        text += piece;
     }
-    text.truncate(size);
-    if (!text.isEmpty() && text.back().isHighSurrogate()) {
-        text.back() = QChar(u' ');
+    // The cut goes before the first byte left out, back to where a character starts.
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) {
+        --bytes;
     }
-    return text;
+    text.truncate(bytes);
+    return QString::fromUtf8(text);
 }
 
 struct Percentiles {
@@ -243,6 +239,15 @@ bool IsForwardOf(const QString& shown, const QString& input, const ConversionOpt
                                : shown == expected;
 }
 
+// Puts the caret after the last character of a text box.
+void MoveCaretToEnd(QWidget* box) {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
+        edit->moveCursor(QTextCursor::End);
+    } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->end(false);
+    }
+}
+
 Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int keys) {
     StoringClipboard storing;
     AnsweringMessageBoxes messages;
@@ -292,7 +297,7 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
             QGuiApplication::clipboard()->setText(german);
             break;
     }
-    SetCaret(typedInto, static_cast<int>(ReadText(typedInto).size()));
+    MoveCaretToEnd(typedInto);
     QCoreApplication::processEvents();
 
     std::vector<double> totals;
@@ -373,171 +378,6 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
     return outcome;
 }
 
-// The binding on its own at each size: reading a box, and writing a one-unit change at the end
-// with WriteText against a whole-text write.
-void RunBinding(const QString& corpus, const std::vector<qsizetype>& sizes, int repeats) {
-    std::printf("\nText box binding alone (ms, median of %d)\n", repeats);
-    std::printf("%-8s %10s %14s %16s %16s\n", "size", "ReadText", "WriteText end",
-                "WriteText start", "setPlainText");
-    for (const qsizetype size : sizes) {
-        QPlainTextEdit box;
-        box.resize(577, 161);
-        box.show();
-        const QString text = CutToSize(corpus, size);
-        box.setPlainText(text);
-        std::vector<double> reads;
-        std::vector<double> endWrites;
-        std::vector<double> startWrites;
-        std::vector<double> wholeWrites;
-        for (int i = 0; i < repeats; ++i) {
-            Clock::time_point start = Clock::now();
-            const QString read = ReadText(&box);
-            reads.push_back(MillisecondsSince(start));
-
-            const QString longer = read + QChar(u'a' + i % 26);
-            start = Clock::now();
-            WriteText(&box, longer);
-            endWrites.push_back(MillisecondsSince(start));
-
-            const QString changedStart = QChar(u'a' + i % 26) + longer.sliced(1);
-            start = Clock::now();
-            WriteText(&box, changedStart);
-            startWrites.push_back(MillisecondsSince(start));
-
-            start = Clock::now();
-            box.setPlainText(text);
-            wholeWrites.push_back(MillisecondsSince(start));
-            QCoreApplication::processEvents();
-        }
-        std::printf("%-8s %10.3f %14.3f %16.3f %16.3f\n",
-                    size >= (1 << 20)   ? "1 MiB"
-                    : size >= 100 << 10 ? "100 KiB"
-                                        : "1 KiB",
-                    PercentilesOf(reads).P50, PercentilesOf(endWrites).P50,
-                    PercentilesOf(startWrites).P50, PercentilesOf(wholeWrites).P50);
-    }
-}
-
-// What Qt's own text boxes cost for one paragraph without line breaks: a character typed at its
-// end (the key press as the box handles it, layout and repaint included), under each setting
-// tried: the box, its wrap mode, whether it keeps paragraph layouts, and the font's shaping,
-// kerning and metrics.
-struct LayoutSetting {
-    const char* Name;
-    bool RichBox;  // QTextEdit (QTextDocumentLayout) instead of QPlainTextEdit
-    QTextOption::WrapMode Wrap;
-    bool WidgetWidth;  // wrap at the box's width (else no wrapping at all)
-    bool CenterOnScroll;
-    bool KeepLayouts = false;  // KeepParagraphLayouts, as the window does
-    // Font style strategy flags added to the box's font, and whether it kerns.
-    QFont::StyleStrategy Strategy = QFont::PreferDefault;
-    bool Kerning = true;
-    bool DesignMetrics = false;  // the document lays out with the font's design metrics
-};
-
-void RunParagraphLayout(const QString& corpus, const std::vector<qsizetype>& sizes, int repeats) {
-    constexpr auto NoShaping = QFont::PreferNoShaping;
-    const LayoutSetting settings[] = {
-        {"plain, word or anywhere, kept, no shaping (shipped)", false,
-         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, true, NoShaping},
-        {"plain, word or anywhere, kept layouts", false, QTextOption::WrapAtWordBoundaryOrAnywhere,
-         true, false, true},
-        {"plain, word or anywhere, kept, no kerning", false,
-         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, true, QFont::PreferDefault, false},
-        {"plain, word or anywhere, kept, design metrics", false,
-         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, true, QFont::PreferDefault, true,
-         true},
-        {"plain, word or anywhere, no shaping", false, QTextOption::WrapAtWordBoundaryOrAnywhere,
-         true, false, false, NoShaping},
-        {"plain, wrap anywhere, kept, no shaping", false, QTextOption::WrapAnywhere, true, false,
-         true, NoShaping},
-        {"plain, no wrap, kept, no shaping", false, QTextOption::NoWrap, false, false, true,
-         NoShaping},
-        {"rich QTextEdit, word or anywhere, no shaping", true,
-         QTextOption::WrapAtWordBoundaryOrAnywhere, true, false, false, NoShaping},
-        {"plain, word or anywhere", false, QTextOption::WrapAtWordBoundaryOrAnywhere, true, false},
-        {"plain, wrap anywhere, kept layouts", false, QTextOption::WrapAnywhere, true, false, true},
-        {"plain, no wrap, kept layouts", false, QTextOption::NoWrap, false, false, true},
-        {"plain, wrap anywhere", false, QTextOption::WrapAnywhere, true, false},
-        {"plain, word wrap", false, QTextOption::WordWrap, true, false},
-        {"plain, no wrap", false, QTextOption::NoWrap, false, false},
-        {"plain, word or anywhere, centred", false, QTextOption::WrapAtWordBoundaryOrAnywhere, true,
-         true},
-        {"rich QTextEdit, word or anywhere", true, QTextOption::WrapAtWordBoundaryOrAnywhere, true,
-         false},
-        {"rich QTextEdit, no wrap", true, QTextOption::NoWrap, false, false},
-    };
-    std::printf(
-        "\nOne paragraph without line breaks: a key typed at its end, ms (p50 / p95 of %d)\n",
-        repeats);
-    std::printf("%-54s", "setting");
-    for (const qsizetype size : sizes) {
-        std::printf(" %10lld B p50 %6s p95", static_cast<long long>(size), "");
-    }
-    std::printf("\n");
-    for (const LayoutSetting& setting : settings) {
-        std::printf("%-54s", setting.Name);
-        for (const qsizetype size : sizes) {
-            QString text = CutToSize(corpus, size);
-            text.replace(u'\n', u' ');
-            std::unique_ptr<QAbstractScrollArea> box;
-            QFont font;
-            font.setStyleStrategy(setting.Strategy);
-            font.setKerning(setting.Kerning);
-            if (setting.RichBox) {
-                auto rich = std::make_unique<QTextEdit>();
-                rich->setAcceptRichText(false);
-                rich->setLineWrapMode(setting.WidgetWidth ? QTextEdit::WidgetWidth
-                                                          : QTextEdit::NoWrap);
-                rich->setWordWrapMode(setting.Wrap);
-                rich->setFont(font);
-                rich->setPlainText(text);
-                rich->moveCursor(QTextCursor::End);
-                box = std::move(rich);
-            } else {
-                auto plain = std::make_unique<QPlainTextEdit>();
-                plain->setLineWrapMode(setting.WidgetWidth ? QPlainTextEdit::WidgetWidth
-                                                           : QPlainTextEdit::NoWrap);
-                plain->setWordWrapMode(setting.Wrap);
-                plain->setCenterOnScroll(setting.CenterOnScroll);
-                if (setting.Strategy == NoShaping && setting.Kerning) {
-                    schnackomat::ui::ShapeOnlyWhereNeeded(plain.get());  // as the window does
-                } else {
-                    plain->setFont(font);
-                }
-                if (setting.DesignMetrics) {
-                    QTextOption option = plain->document()->defaultTextOption();
-                    option.setUseDesignMetrics(true);
-                    plain->document()->setDefaultTextOption(option);
-                }
-                if (setting.KeepLayouts) {
-                    schnackomat::ui::KeepParagraphLayouts(plain.get());
-                }
-                plain->setPlainText(text);
-                plain->moveCursor(QTextCursor::End);
-                box = std::move(plain);
-            }
-            box->resize(577, 161);
-            box->show();
-            box->setFocus();
-            QCoreApplication::processEvents();
-            std::vector<double> times;
-            for (int i = 0; i < repeats; ++i) {
-                const char16_t character = Typed[i % (std::size(Typed) - 1)];
-                const Clock::time_point start = Clock::now();
-                SendKey(box.get(), QEvent::KeyPress, KeyOf(character), Qt::NoModifier,
-                        QString(QChar(character)));
-                QCoreApplication::processEvents();  // the repaint that follows
-                times.push_back(MillisecondsSince(start));
-            }
-            const Percentiles figures = PercentilesOf(times);
-            std::printf(" %14.3f %14.3f", figures.P50, figures.P95);
-            std::fflush(stdout);
-        }
-        std::printf("\n");
-    }
-}
-
 std::optional<std::string> TextOption(int argc, char** argv, const char* name) {
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], name) == 0) {
@@ -562,7 +402,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    schnackomat::app::KeepLargeBuffersForReuse();  // as the program starts
     QApplication application(argc, argv);
     const int keys = std::max(1, IntegerOption(argc, argv, "--keys").value_or(100));
     const int warmup = std::max(0, IntegerOption(argc, argv, "--warmup").value_or(10));
@@ -570,65 +409,65 @@ int main(int argc, char** argv) {
     const QString corpus = GermanCorpus();
     constexpr qsizetype KiB = 1024;
     constexpr qsizetype MiB = 1024 * 1024;
-    const std::vector<qsizetype> sizes{KiB, 100 * KiB, MiB};
+    // Every set of option boxes the window lets the user tick (the Matrix box clears both leet
+    // boxes), named by S slang, L 1337, W 1337-Wörters and M Matrix code.
     const std::pair<const char*, OptionSet> optionSets[] = {
-        {"startup", StartUp},
-        {"1337", {true, false, false, false}},
-        {"slang", {false, true, false, false}},
-        {"1337-woerters", {false, false, true, false}},
-        {"matrix", {false, false, false, true}},
-        {"slang-1337-woerters", {true, true, true, false}},
-        {"slang-matrix", {false, true, false, true}},
+        {"none", {false, false, false, false}},
+        {"L", {true, false, false, false}},
+        {"S", {false, true, false, false}},
+        {"W", {false, false, true, false}},
+        {"LW", StartUp},
+        {"SL", {true, true, false, false}},
+        {"SW", {false, true, true, false}},
+        {"SLW", {true, true, true, false}},
+        {"M", {false, false, false, true}},
+        {"SM", {false, true, false, true}},
     };
     std::vector<Scenario> scenarios;
-    for (const auto& [name, set] : optionSets) {
-        for (const qsizetype size : sizes) {
-            scenarios.push_back({std::string("forward-") + name, Action::Forward, set, size});
+    for (const qsizetype size : {10 * KiB, 100 * KiB, MiB}) {
+        for (const Action action : {Action::Forward, Action::Reverse}) {
+            for (const auto& [name, set] : optionSets) {
+                const char* direction = action == Action::Forward ? "forward-" : "reverse-";
+                scenarios.push_back({std::string(direction) + name, action, set, size});
+            }
         }
     }
-    for (const auto& [name, set] : optionSets) {
-        for (const qsizetype size : sizes) {
-            scenarios.push_back({std::string("reverse-") + name, Action::Reverse, set, size});
-        }
+    for (const auto& [name, set] : {std::pair{"LW", StartUp}, {"SLW", {true, true, true, false}}}) {
+        scenarios.push_back({std::string("paragraph-") + name, Action::Forward, set, MiB, true});
     }
-    for (const qsizetype size : sizes) {
-        scenarios.push_back({"keybox-matrix", Action::KeyBox, {false, false, false, true}, size});
+    for (const qsizetype size : {10 * KiB, 100 * KiB, MiB}) {
+        scenarios.push_back({"keybox-M", Action::KeyBox, {false, false, false, true}, size});
     }
-    for (const char* name : {"startup", "slang"}) {
-        const OptionSet set =
-            std::strcmp(name, "slang") == 0 ? OptionSet{true, true, true, false} : StartUp;
-        for (const qsizetype size : {100 * KiB, MiB}) {
-            scenarios.push_back(
-                {std::string("paragraph-") + name, Action::Forward, set, size, true});
-        }
+    for (const qsizetype size : {10 * KiB, 100 * KiB, MiB}) {
+        scenarios.push_back({"paste-LW", Action::Paste, StartUp, size});
     }
-    for (const qsizetype size : sizes) {
-        scenarios.push_back({"paste-startup", Action::Paste, StartUp, size});
-    }
-    for (const qsizetype size : {KiB, MiB}) {
-        scenarios.push_back(
-            {"forward-startup-qclipboard", Action::Forward, StartUp, size, false, true});
+    for (const qsizetype size : {10 * KiB, MiB}) {
+        scenarios.push_back({"forward-LW-qclipboard", Action::Forward, StartUp, size, false, true});
     }
     const std::optional<std::string> only = TextOption(argc, argv, "--only");
 
-    std::printf("Key press to output, in ms: %d keys after %d warm-up keys, platform %s\n", keys,
-                warmup, qPrintable(QGuiApplication::platformName()));
+    std::printf(
+        "Key press to output, in ms: %d keys (at 1 MiB %d) after %d warm-up keys, "
+        "platform %s\n",
+        keys, std::max(1, keys / 4), warmup, qPrintable(QGuiApplication::platformName()));
     std::printf("window = whole key event minus the engine's time for the same text\n\n");
-    std::printf("%-30s %8s | %8s %8s %8s | %8s %8s | %8s %8s %8s | %s\n", "case", "size", "p50",
+    std::printf("%-24s %8s | %8s %8s %8s | %8s %8s | %8s %8s %8s | %s\n", "case", "size", "p50",
                 "p95", "max", "eng p50", "eng p95", "win p50", "win p95", "win max", "ok");
     std::vector<std::string> lines;
     for (const Scenario& scenario : scenarios) {
         if (only && scenario.Name.find(*only) == std::string::npos) {
             continue;
         }
-        // Slow set-ups (a key box change and a paste redo a whole text) get fewer rounds.
+        // Slow set-ups (a key box change and a paste redo a whole text) and 1 MiB texts get
+        // fewer rounds.
         const bool few = scenario.What == Action::Paste || scenario.What == Action::KeyBox;
-        const int rounds = few ? std::max(1, keys / 5) : keys;
-        const Outcome outcome = Run(scenario, corpus, few ? std::min(warmup, 2) : warmup, rounds);
+        const int rounds = std::max(1, few ? keys / 5 : scenario.Size >= MiB ? keys / 4 : keys);
+        const Outcome outcome = Run(
+            scenario, corpus, few || scenario.Size >= MiB ? std::min(warmup, 2) : warmup, rounds);
         const char* size = scenario.Size >= MiB         ? "1 MiB"
                            : scenario.Size >= 100 * KiB ? "100 KiB"
-                                                        : "1 KiB";
-        std::printf("%-30s %8s | %8.3f %8.3f %8.3f | %8.3f %8.3f | %8.3f %8.3f %8.3f | %s\n",
+                                                        : "10 KiB";
+        std::printf("%-24s %8s | %8.3f %8.3f %8.3f | %8.3f %8.3f | %8.3f %8.3f %8.3f | %s\n",
                     scenario.Name.c_str(), size, outcome.Total.P50, outcome.Total.P95,
                     outcome.Total.Max, outcome.Engine.P50, outcome.Engine.P95, outcome.Window.P50,
                     outcome.Window.P95, outcome.Window.Max, outcome.Correct ? "yes" : "NO");
@@ -644,13 +483,5 @@ int main(int argc, char** argv) {
     for (const std::string& line : lines) {
         std::printf("%s\n", line.c_str());
     }
-    if (only) {
-        if (*only == "paragraph" || *only == "layout") {
-            RunParagraphLayout(corpus, {100 * KiB, MiB}, std::max(3, keys / 5));
-        }
-        return 0;
-    }
-    RunBinding(corpus, {KiB, 100 * KiB, MiB}, 30);
-    RunParagraphLayout(corpus, {100 * KiB, MiB}, std::max(3, keys / 5));
     return 0;
 }

@@ -1,16 +1,22 @@
 // The main window: its controls, the focus flags, and live conversion in both directions.
+#include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleHints>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <cmath>
@@ -492,6 +498,117 @@ class Form1Test : public QObject {
         QCOMPARE(Text(harness.Text2()), QStringLiteral("\n"));
         QCOMPARE(Text(harness.Text1()), QStringLiteral("\n"));
         QVERIFY(harness.MessageBoxes().Shown.empty());
+    }
+
+    // Every way of pasting into the input box inserts the clipboard's text at the caret, over
+    // the selection, and converts the result once, as typing does.
+    void PastingIntoTheInputConvertsIt_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Ctrl+V") << "Ctrl+V";
+        QTest::newRow("Shift+Insert") << "Shift+Insert";
+        QTest::newRow("edit menu") << "edit menu";
+        QTest::newRow("drop") << "drop";
+    }
+    void PastingIntoTheInputConvertsIt() {
+        QFETCH(QString, how);
+        Harness harness;
+        harness.Check(1)->setChecked(false);
+        harness.Check(3)->setChecked(false);
+        QPlainTextEdit* box = harness.Text1();
+        QTest::keyClicks(box, QStringLiteral("Das war cool"));
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(4);
+        cursor.setPosition(7, QTextCursor::KeepAnchor);
+        box->setTextCursor(cursor);
+        const QString pasted = QStringLiteral("ist \u0633\u0644\u0627\u0645\r\nso");
+        QGuiApplication::clipboard()->setText(pasted);
+        harness.Clipboard().Calls.clear();
+
+        if (how == QStringLiteral("Ctrl+V")) {
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else if (how == QStringLiteral("Shift+Insert")) {
+            QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (how == QStringLiteral("edit menu")) {
+            QTimer::singleShot(0, [] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (QAction* action : menu->actions()) {
+                        if (action->objectName() == QStringLiteral("edit-paste")) {
+                            action->trigger();
+                        }
+                    }
+                    menu->close();
+                }
+            });
+            const QPoint at(5, 5);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, box->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(box->viewport(), &event);
+        } else {
+            QMimeData data;
+            data.setText(pasted);
+            const QPoint at = box->cursorRect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box->viewport(), &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box->viewport(), &move);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box->viewport(), &drop);
+        }
+
+        // A drop inserts where it lands, here at the caret after the selection.
+        const QString expected =
+            how == QStringLiteral("drop")
+                ? QStringLiteral("Das warist \u0633\u0644\u0627\u0645\nso cool")
+                : QStringLiteral("Das ist \u0633\u0644\u0627\u0645\nso cool");
+        QTRY_COMPARE(Text(box), expected);
+        QCOMPARE(Text(harness.Text2()), expected);
+        QCOMPARE(harness.Clipboard().Calls, QStringList({"clear", "set:" + expected}));
+    }
+
+    // The text boxes set every script as any Qt text box does: kerning pairs and ligatures of
+    // Latin text, joined Arabic, emoji and combining accents come out as the same glyphs at the
+    // same places as in a text box Qt makes, with the window's font.
+    void TextBoxesSetTextAsQtDoes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("kerning pairs and ligatures")
+            << QStringLiteral("AVAVAV To Ty WA LT fi fl ffi Schiff \u00F6ffnen");
+        QTest::newRow("Arabic") << QStringLiteral(
+            "\u0633\u0644\u0627\u0645 \u0639\u0644\u064A\u0643\u0645");
+        QTest::newRow("emoji") << QStringLiteral(
+            "ok \U0001F600 \U0001F44D\U0001F3FD \U0001F1E9\U0001F1EA");
+        QTest::newRow("combining accent") << QStringLiteral("Cafe\u0301 e\u0301 a\u0308");
+    }
+    void TextBoxesSetTextAsQtDoes() {
+        QFETCH(QString, text);
+        Harness harness;
+        harness.Check(1)->setChecked(false);
+        harness.Check(3)->setChecked(false);
+        harness.Text1()->insertPlainText(text);
+        QCOMPARE(Text(harness.Text2()), text);
+        // Where the caret stands before each character: kerning, ligatures, joined forms and
+        // marks on their letters all move it.
+        const auto caretPlaces = [](const QPlainTextEdit* box) {
+            const QTextBlock block = box->document()->firstBlock();
+            (void)box->document()->documentLayout()->blockBoundingRect(block);
+            const QTextLine line = block.layout()->lineAt(0);
+            QList<qreal> places;
+            for (int position = 0; position <= block.length() - 1; ++position) {
+                places.append(line.cursorToX(position));
+            }
+            return places;
+        };
+        for (QPlainTextEdit* box : {harness.Text1(), harness.Text2()}) {
+            QWidget window;
+            window.setFont(harness.Form().font());
+            QPlainTextEdit own(&window);
+            own.resize(box->size());
+            own.setLineWrapMode(box->lineWrapMode());
+            own.setWordWrapMode(box->wordWrapMode());
+            own.setPlainText(text);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QCOMPARE(box->font(), own.font());
+            QCOMPARE(caretPlaces(box), caretPlaces(&own));
+        }
     }
 
     void CensorShowsOncePerRunBeforeTheOutputChanges() {

@@ -215,9 +215,6 @@ void Form1::CreateControls() {
         box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         box->setTabChangesFocus(true);
-        KeepParagraphLayouts(box);
-        ShapeOnlyWhereNeeded(box);
-        PasteAsPlainText(box);
         SetColours(box, LightOrange, DarkPurple);
     }
 

@@ -145,7 +145,7 @@ std::size_t Form1::TextLength(Control box) {
 }
 
 void Form1::WriteText(Control box, std::u16string_view text) {
-    ui::WriteText(Widget(box), text);
+    ui::WriteText(Widget(box), ToQString(text));
 }
 
 void Form1::Select(Control box, std::size_t start, std::size_t length) {
