@@ -141,109 +141,22 @@
         element.textContent = icon === "question" ? "?" : icon === "information" ? "i" : "";
     }
 
-    // Texts from this many characters on are shown through a view while their box is not in use.
-    const LongText = 16384;
-    const views = new Map([[$("Text1"), $("Text1View")], [$("Text2"), $("Text2View")]]);
-    // The text of a box shown through its view waits here until the box is used: the browser
-    // takes several milliseconds to store a long text in a text box even when the box is not
-    // laid out, more while the other box holds the focus and a long text of its own. Reading the
-    // box's value gives the waiting text, so to every script the box holds it already.
-    const waitingTexts = new Map();
-    const storedValue = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, "value");
-    for (const box of views.keys()) {
-        Object.defineProperty(box, "value", {
-            configurable: true,
-            enumerable: true,
-            get() {
-                return waitingTexts.has(this) ? waitingTexts.get(this) : storedValue.get.call(this);
-            },
-            set(text) {
-                waitingTexts.delete(this);
-                storedValue.set.call(this, text);
-            },
-        });
-    }
-
-    // A text box keeps every line break as "\n".
-    function asStored(text) {
-        return text.includes("\r") ? text.replace(/\r\n?/g, "\n") : text;
-    }
-
-    // The part of a text that fills a box from its top, with room to spare.
-    function firstLines(text) {
-        const part = text.slice(0, 8000);
-        let end = -1;
-        for (let line = 0; line < 40; ++line) {
-            end = part.indexOf("\n", end + 1);
-            if (end < 0) {
-                return part;
-            }
-        }
-        return part.slice(0, end);
-    }
-
-    function inUse(box) {
-        return document.activeElement === box || box.matches(":hover");
-    }
-
-    function showThroughView(box) {
-        const view = views.get(box);
-        if (view === undefined) {
-            return;
-        }
-        if (box.value.length < LongText || inUse(box)) {
-            showWhole(box);
-            return;
-        }
-        // Typing at the end of a long text leaves its first lines as they are.
-        const shown = firstLines(box.value);
-        if (view.hidden || view.textContent !== shown) {
-            view.textContent = shown;
-        }
-        view.hidden = false;
-        box.classList.add("deferred");
-    }
-
-    function storeWaitingText(box) {
-        if (waitingTexts.has(box)) {
-            box.value = waitingTexts.get(box);
-        }
-    }
-
-    function showWhole(box) {
-        storeWaitingText(box);
-        if (box.classList.contains("deferred")) {
-            box.classList.remove("deferred");
-            views.get(box).hidden = true;
-            views.get(box).textContent = "";
-        }
-    }
-
     // What the program calls back (dom_page.cpp).
     const page = {
         readText: (control) => elements[control].value,
+        // Replaces the whole text of a box when it differs from what the box holds, and answers
+        // whether the box's text changed: a text box keeps every line break as "\n", and a
+        // one-line box none.
         replaceText(control, text) {
             const box = elements[control];
             const before = box.value;
-            if (before === text) {
+            if (text === before) {
                 return false;
             }
-            if (views.has(box) && text.length >= LongText && !inUse(box)) {
-                const stored = asStored(text);
-                waitingTexts.set(box, stored);
-                showThroughView(box);
-                return stored !== before;
-            }
             box.value = text;
-            showThroughView(box);
-            // A text box keeps line breaks as "\n" and a one-line box keeps none: only a text
-            // with other breaks needs reading back to see whether the box really changed.
-            return /^[^\r\n]*$/.test(text) || (box.type === "textarea" && !text.includes("\r"))
-                ? true
-                : box.value !== before;
+            return box.value !== before;
         },
         select(control, start, length) {
-            storeWaitingText(elements[control]);
             elements[control].setSelectionRange(start, start + length, "forward");
         },
         checked: (control) => elements[control].checked,
@@ -383,11 +296,6 @@
     }
 
     function connect() {
-        for (const box of views.keys()) {
-            const whole = () => showWhole(box);
-            box.addEventListener("focus", whole);
-            box.addEventListener("pointerenter", whole);
-        }
         for (const name of ["Text1", "Text2", "Text3"]) {
             $(name).addEventListener("input", (event) => {
                 deliver("schnackomat_edited", numberOf(event.currentTarget));
