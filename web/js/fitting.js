@@ -39,7 +39,7 @@ function placeCreditLinks() {
     author.style.width = `${Math.max(41, Math.ceil(textWidth(author, author.textContent)))}px`;
 }
 
-// Lays out both windows in the font the browser gives them.
+// Lays out both windows once their captions are in.
 export function layOut() {
     fitFont("--control-font-size", [
         $("Check1Box"), $("Check2Box"), $("Check3Box"), $("Check4Box"),

@@ -1,7 +1,8 @@
-// What the program calls back (dom_page.cpp): plain operations on the page's
+// What the program calls back (dom_page.cpp, window_texts.cpp): plain operations on the page's
 // elements, named by the controls' numbers. The rules decide everything; these only carry
 // element changes out.
 import { elementOf, programText } from "./bridge.js";
+import { showControlTexts, showHelpLine, showShortcutText } from "./captions.js";
 import { ask, endMainWindow, hideHelpWindow, showHelpWindow } from "./dialogs.js";
 
 // Replaces the whole text of a box when it differs from what the box holds, and answers whether
@@ -65,5 +66,8 @@ export const page = {
     showHelpWindow,
     hideHelpWindow,
     endMainWindow,
+    showControlTexts,
+    showHelpLine,
+    showShortcutText,
     utf16: programText,
 };

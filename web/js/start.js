@@ -1,14 +1,14 @@
-// Start-up: the program loads while the page lays itself out, then the main window opens with
-// the focus in the input box.
+// Start-up: the program loads, gives the page its texts, the page lays itself out, and the main
+// window opens with the focus in the input box.
 import { deliver, loadProgram } from "./bridge.js";
 import { connect } from "./events.js";
 import { layOut } from "./fitting.js";
 import { page } from "./operations.js";
 
 async function start() {
-    const loading = loadProgram(page);
+    await loadProgram(page);
+    deliver("schnackomat_show_texts");
     layOut();
-    await loading;
     connect();
     for (const name of ["Text1", "Text2", "Text3"]) {
         document.getElementById(name).disabled = false;

@@ -2,8 +2,10 @@
 // the page converts is compared with what the command-line converter gives for the same text
 // and options.
 import assert from "node:assert/strict";
+import { readFileSync } from "node:fs";
+import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { launchChromium, openPage, runCli, serveSite } from "./browser.mjs";
+import { launchChromium, openPage, repository, runCli, serveSite } from "./browser.mjs";
 
 let site;
 let browser;
@@ -433,6 +435,78 @@ describe("long texts", () => {
         assert.equal(await page.$eval("#Text2", (box) => box.textLength), output.length);
         await page.waitForFunction(async () => (await navigator.clipboard.readText()) === document.getElementById("Text2").value);
         assert.equal(await page.evaluate(() => navigator.clipboard.readText()), output);
+        await page.close();
+    });
+});
+
+// The texts every binding shows, read from the rules' sources: a run of adjacent u"..."
+// literals is one text.
+const literal = /u"((?:[^"\\]|\\.)*)"/g;
+const cxxText = (run) => [...run.matchAll(literal)]
+    .map(([, body]) => body.replace(/\\(u[0-9a-fA-F]{4}|.)/g, (_, escape) =>
+        escape.length === 5 ? String.fromCharCode(parseInt(escape.slice(1), 16)) : escape))
+    .join("");
+const literalRuns = (source) => (source.match(/(?:u"(?:[^"\\]|\\.)*"\s*)+/g) ?? []).map(cxxText);
+const rulesSource = (name) => readFileSync(join(repository, "rules/include/schnackomat/rules", name), "utf8");
+
+function controlTexts() {
+    const texts = {};
+    for (const [, control, body] of rulesSource("captions.h").matchAll(/case Control::(\w+):\s*return \{([\s\S]*?)\};/g)) {
+        const [caption, name, description] = literalRuns(body);
+        texts[control] = { caption, name, description };
+    }
+    return texts;
+}
+
+function helpLines() {
+    const source = rulesSource("help_texts.h");
+    const list = source.slice(source.indexOf("ShortcutCaptions{"));
+    return [literalRuns(source.slice(source.indexOf("HelpText =")))[0], ...literalRuns(list.slice(0, list.indexOf("};")))];
+}
+
+const shortcutTexts = () => Object.fromEntries([...rulesSource("shortcuts.h").matchAll(/\{'([A-Z])', \d+, (u"[^"]*")\}/g)]
+    .map(([, key, text]) => [key, cxxText(text)]));
+
+describe("the texts come from the rules", () => {
+    test("every control shows its caption and carries its accessible name and description", async () => {
+        const page = await freshPage();
+        const texts = controlTexts();
+        assert.equal(Object.keys(texts).length, 16);
+        assert.equal(await page.title(), texts.Form1.caption);
+        assert.equal(await page.$eval("#Form1Caption", (caption) => caption.textContent), texts.Form1.caption);
+        await page.click("#Command2");
+        for (const [control, { caption, name, description }] of Object.entries(texts)) {
+            if (control === "Form1") {
+                continue;
+            }
+            const shownAs = caption.replaceAll("&&", "&");
+            // An option box shows its caption beside its tick box, in the label around both.
+            const face = control.startsWith("Check") ? `#${control}Box` : `[id="${control}"]`;
+            if (shownAs !== "" && control !== "Form2") {
+                assert.equal(await page.$eval(face, (element) => element.textContent), shownAs, control);
+            }
+            const node = await page.accessibility.snapshot({ root: await page.$(`[id="${control}"]`), interestingOnly: false });
+            if (!["Label1", "Label2"].includes(control)) {
+                assert.equal(node.name, name, control);
+            }
+            assert.equal(node.description, description, control);
+        }
+        await page.close();
+    });
+
+    test("the help window shows the help text and the shortcut list, and the notes quote the shortcuts", async () => {
+        const page = await freshPage();
+        const lines = helpLines();
+        assert.equal(lines.length, 15);
+        await page.click("#Command2");
+        const shownLines = await page.$$eval("#Form2 > *", (labels) => labels.map((label) => [label.id, label.textContent]));
+        assert.deepEqual(shownLines, lines.map((line, i) => [`Form2.Label${i + 1}`, line]));
+        // The three shortcuts Chromium keeps go with Alt on the page, and their lines say so.
+        const titles = await page.$$eval("#Form2 > [title]", (labels) => labels.map((label) => [label.textContent.slice(0, 8), label.title]));
+        assert.deepEqual(titles, [["STRG + W", "Im Browser: ALT + W"], ["STRG + N", "Im Browser: ALT + N"], ["STRG + T", "Im Browser: ALT + T"]]);
+        const appended = shortcutTexts();
+        const quoted = await page.$$eval("[data-shortcut]", (spans) => spans.map((span) => [span.dataset.shortcut, span.textContent]));
+        assert.deepEqual(quoted, ["N", "T", "W"].map((key) => [key, appended[key].trimEnd()]));
         await page.close();
     });
 });

@@ -7,7 +7,7 @@ import { tmpdir } from "node:os";
 import { extname, join, normalize, resolve } from "node:path";
 import puppeteer from "puppeteer-core";
 
-const repository = resolve(import.meta.dirname ?? new URL(".", import.meta.url).pathname, "../..");
+export const repository = resolve(import.meta.dirname ?? new URL(".", import.meta.url).pathname, "../..");
 export const siteDirectory = process.env.SCHNACKOMAT_SITE ?? join(repository, "build-web/site");
 export const cliProgram = process.env.SCHNACKOMAT_CLI ?? join(repository, "build-cli/cli/schnackomat-cli");
 
