@@ -9,6 +9,7 @@ async function start() {
     await loadProgram(page);
     deliver("schnackomat_show_texts");
     layOut();
+    document.getElementById("Form1Frame").classList.remove("untitled");
     connect();
     for (const name of ["Text1", "Text2", "Text3"]) {
         document.getElementById(name).disabled = false;

@@ -85,6 +85,15 @@ const optionArgs = ({ Check1, Check2, Check3, Check4 }) => [
 const startUp = { Check1: true, Check2: false, Check3: true, Check4: false };
 
 describe("typing into the input box converts like the command-line converter", () => {
+    test("the page starts with the focus in the input box", async () => {
+        const page = await freshPage();
+        await page.keyboard.type("Das ist cool");
+        assert.equal(await page.evaluate(() => document.activeElement.id), "Text1");
+        assert.equal(await value(page, "Text1"), "Das ist cool");
+        assert.equal(await value(page, "Text2"), runCli(optionArgs(startUp), "Das ist cool").output);
+        await page.close();
+    });
+
     const cases = [
         { name: "start-up options", options: startUp, text: "Hallo Leute, das ist cool. Gehen wir heute schwimmen?" },
         { name: "slang only", options: { Check1: false, Check2: true, Check3: false }, text: "Ich mache heute eine Party. Das ist cool!" },
