@@ -27,13 +27,6 @@ function openLink(target) {
     link.click();
 }
 
-const clipboard = { text: null, scheduled: false };
-
-function flushClipboard() {
-    clipboard.scheduled = false;
-    navigator.clipboard?.writeText(clipboard.text).catch(() => {});
-}
-
 export const page = {
     readText: (control) => elementOf(control).value,
     replaceText,
@@ -51,16 +44,10 @@ export const page = {
         elementOf(control).style.color = `rgb(${red}, ${green}, ${blue})`;
     },
     ask,
-    // The clipboard takes the last text written in one go: emptying it and then putting the new
-    // text on it becomes a single write. It is handed to the browser in a task of its own, after
-    // the key press or click that made it has been handled: the handover costs up to a few
-    // milliseconds, which the output box need not wait for. Failures are ignored.
+    // Emptying the clipboard is writing the empty text. Failures are ignored: the output box holds
+    // the text all the same.
     writeClipboard(text) {
-        clipboard.text = text;
-        if (!clipboard.scheduled) {
-            clipboard.scheduled = true;
-            setTimeout(flushClipboard, 0);
-        }
+        navigator.clipboard?.writeText(text).catch(() => {});
     },
     openLink,
     showHelpWindow,
