@@ -6,7 +6,7 @@
 #include <memory>
 
 // Texts cross as UTF-16 code units, the page's own string form, so nothing is converted on the
-// way. The page's script (page.js) is Module.page.
+// way. The page's operations (operations.js) are Module.page.
 
 // The bodies below are JavaScript, kept as written.
 // clang-format off

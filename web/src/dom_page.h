@@ -1,5 +1,5 @@
 // The page's elements reached from WebAssembly: each operation calls the page's script
-// (page.js), which finds the element by the control's name.
+// (operations.js), which finds the element by the control's number.
 #pragma once
 
 #include "page.h"

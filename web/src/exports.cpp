@@ -9,6 +9,7 @@
 #include "dom_page.h"
 #include "page_toolkit.h"
 #include "schnackomat/rules/window_rules.h"
+#include "window_texts.h"
 
 namespace {
 
@@ -52,6 +53,11 @@ EMSCRIPTEN_KEEPALIVE const char* schnackomat_control_name(int control) {
         return all;
     }();
     return IsControl(control) ? names[static_cast<std::size_t>(control)].c_str() : "";
+}
+
+// Writes the captions, the accessible texts and the help window's lines into the page.
+EMSCRIPTEN_KEEPALIVE void schnackomat_show_texts() {
+    schnackomat::web::ShowWindowTexts();
 }
 
 EMSCRIPTEN_KEEPALIVE void schnackomat_start() {

@@ -1,5 +1,5 @@
 // The browser page as the binding sees it: plain operations on the page's elements, named by
-// the controls they show. The page itself (page.js) raises no rules; PageToolkit decides when a
+// the controls they show. The page's script (web/js/) raises no rules; PageToolkit decides when a
 // change runs one.
 #pragma once
 

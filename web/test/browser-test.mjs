@@ -3,6 +3,7 @@
 // and options.
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
+import { readFileSync } from "node:fs";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { launchChromium, openPage, repository, runCli, serveSite, siteDirectory } from "./browser.mjs";
@@ -85,6 +86,15 @@ const optionArgs = ({ Check1, Check2, Check3, Check4 }) => [
 const startUp = { Check1: true, Check2: false, Check3: true, Check4: false };
 
 describe("typing into the input box converts like the command-line converter", () => {
+    test("the page starts with the focus in the input box", async () => {
+        const page = await freshPage();
+        await page.keyboard.type("Das ist cool");
+        assert.equal(await page.evaluate(() => document.activeElement.id), "Text1");
+        assert.equal(await value(page, "Text1"), "Das ist cool");
+        assert.equal(await value(page, "Text2"), runCli(optionArgs(startUp), "Das ist cool").output);
+        await page.close();
+    });
+
     const cases = [
         { name: "start-up options", options: startUp, text: "Hallo Leute, das ist cool. Gehen wir heute schwimmen?" },
         { name: "slang only", options: { Check1: false, Check2: true, Check3: false }, text: "Ich mache heute eine Party. Das ist cool!" },
@@ -378,55 +388,135 @@ describe("the help window and the credit links", () => {
 });
 
 describe("long texts", () => {
-    test("a long output shows its first lines until the box is pointed at", async () => {
-        const page = await freshPage();
-        const line = "Das ist ein ziemlich langer Satz, und er kommt immer wieder.\n";
-        const text = line.repeat(400);
-        // Pasted: the box takes the whole text in one edit.
-        await page.$eval("#Text1", (box, pasted) => {
-            box.value = pasted;
+    const line = "Das ist ein ziemlich langer Satz, und er kommt immer wieder.\n";
+    const text = line.repeat(400);
+
+    // Puts `pasted` into Text1 as a paste does: the box takes the whole text in one edit.
+    async function paste(page, pasted) {
+        await page.$eval("#Text1", (box, content) => {
+            box.value = content;
             box.dispatchEvent(new InputEvent("input", { inputType: "insertFromPaste" }));
-        }, text);
+            box.setSelectionRange(content.length, content.length);
+        }, pasted);
+    }
+
+    test("a long output is the output box's own text, for the box and for a screen reader", async () => {
+        const page = await freshPage();
+        await paste(page, text);
         const output = runCli(optionArgs(startUp), text).output;
         assert.equal(await value(page, "Text2"), output);
-        const view = () => page.$eval("#Text2View", (element) => (element.hidden ? null : element.textContent));
-        const shownPart = await view();
-        assert.ok(shownPart !== null && shownPart.length > 0 && output.startsWith(shownPart));
-        assert.ok(shownPart.split("\n").length >= 12);
-        await page.hover("#Text2");
-        assert.equal(await view(), null);
-        // The box is whole again and takes input as usual (its focus rule selects all of it).
-        await typeInto(page, "Text2", "");
-        await page.keyboard.down("Control");
-        await page.keyboard.press("End");
-        await page.keyboard.up("Control");
-        await page.keyboard.type("!");
-        assert.equal(await value(page, "Text2"), output + "!");
-        assert.equal(await value(page, "Text1"), runCli(["--reverse", ...optionArgs(startUp)], output + "!").output);
+        assert.equal(await page.$eval("#Text2", (box) => box.textLength), output.length);
+        const node = await page.accessibility.snapshot({ root: await page.$("#Text2") });
+        assert.equal(node.name, "Ausgabe");
+        assert.equal(node.value, output);
         await page.close();
     });
 
-    test("typing on while the output shows through its view leaves the newest output in the box", async () => {
+    test("selecting and replacing a part of a long output act on its whole text", async () => {
         const page = await freshPage();
-        const text = "Der Hund hat heute keine Lust auf Fußball.\n".repeat(500);
-        await page.$eval("#Text1", (box, pasted) => {
-            box.value = pasted;
-            box.dispatchEvent(new InputEvent("input", { inputType: "insertFromPaste" }));
-            box.setSelectionRange(pasted.length, pasted.length);
-        }, text);
+        await paste(page, text);
+        const output = runCli(optionArgs(startUp), text).output;
+        // Tab moves the focus to the output box, whose focus rule selects all of it.
         await page.focus("#Text1");
+        await page.keyboard.press("Tab");
+        const selection = () => page.$eval("#Text2", (box) => [box.selectionStart, box.selectionEnd]);
+        assert.deepEqual(await selection(), [0, output.length]);
+        const middle = Math.floor(output.length / 2);
+        await page.$eval("#Text2", (box, at) => {
+            box.setRangeText("c00l", at, at + 10, "end");
+            box.dispatchEvent(new InputEvent("input", { inputType: "insertReplacementText" }));
+        }, middle);
+        const edited = output.slice(0, middle) + "c00l" + output.slice(middle + 10);
+        assert.equal(await value(page, "Text2"), edited);
+        assert.deepEqual(await selection(), [middle + 4, middle + 4]);
+        assert.equal(await value(page, "Text1"), runCli(["--reverse", ...optionArgs(startUp)], edited).output);
+        await page.close();
+    });
+
+    test("typing on at the end of a long text leaves the newest output in the box and on the clipboard", async () => {
+        const page = await freshPage();
+        const long = "Der Hund hat heute keine Lust auf Fußball.\n".repeat(500);
+        await paste(page, long);
+        await page.focus("#Text1");
+        await page.$eval("#Text1", (box) => box.setSelectionRange(box.value.length, box.value.length));
         await page.keyboard.type("Das ist cool");
-        const output = runCli(optionArgs(startUp), text + "Das ist cool").output;
+        const output = runCli(optionArgs(startUp), long + "Das ist cool").output;
         assert.equal(await value(page, "Text2"), output);
+        assert.equal(await page.$eval("#Text2", (box) => box.textLength), output.length);
         await page.waitForFunction(async () => (await navigator.clipboard.readText()) === document.getElementById("Text2").value);
         assert.equal(await page.evaluate(() => navigator.clipboard.readText()), output);
-        // What the box itself holds, once it is pointed at and laid out whole.
-        const held = () => page.$eval("#Text2", (box) => ({
-            stored: Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, "value").get.call(box),
-            length: box.textLength,
-        }));
-        await page.hover("#Text2");
-        assert.deepEqual(await held(), { stored: output, length: output.length });
+        await page.close();
+    });
+});
+
+// The texts every binding shows, read from the rules' sources: a run of adjacent u"..."
+// literals is one text.
+const literal = /u"((?:[^"\\]|\\.)*)"/g;
+const cxxText = (run) => [...run.matchAll(literal)]
+    .map(([, body]) => body.replace(/\\(u[0-9a-fA-F]{4}|.)/g, (_, escape) =>
+        escape.length === 5 ? String.fromCharCode(parseInt(escape.slice(1), 16)) : escape))
+    .join("");
+const literalRuns = (source) => (source.match(/(?:u"(?:[^"\\]|\\.)*"\s*)+/g) ?? []).map(cxxText);
+const rulesSource = (name) => readFileSync(join(repository, "rules/include/schnackomat/rules", name), "utf8");
+
+function controlTexts() {
+    const texts = {};
+    for (const [, control, body] of rulesSource("captions.h").matchAll(/case Control::(\w+):\s*return \{([\s\S]*?)\};/g)) {
+        const [caption, name, description] = literalRuns(body);
+        texts[control] = { caption, name, description };
+    }
+    return texts;
+}
+
+function helpLines() {
+    const source = rulesSource("help_texts.h");
+    const list = source.slice(source.indexOf("ShortcutCaptions{"));
+    return [literalRuns(source.slice(source.indexOf("HelpText =")))[0], ...literalRuns(list.slice(0, list.indexOf("};")))];
+}
+
+const shortcutTexts = () => Object.fromEntries([...rulesSource("shortcuts.h").matchAll(/\{'([A-Z])', \d+, (u"[^"]*")\}/g)]
+    .map(([, key, text]) => [key, cxxText(text)]));
+
+describe("the texts come from the rules", () => {
+    test("every control shows its caption and carries its accessible name and description", async () => {
+        const page = await freshPage();
+        const texts = controlTexts();
+        assert.equal(Object.keys(texts).length, 16);
+        assert.equal(await page.title(), texts.Form1.caption);
+        assert.equal(await page.$eval("#Form1Caption", (caption) => caption.textContent), texts.Form1.caption);
+        await page.click("#Command2");
+        for (const [control, { caption, name, description }] of Object.entries(texts)) {
+            if (control === "Form1") {
+                continue;
+            }
+            const shownAs = caption.replaceAll("&&", "&");
+            // An option box shows its caption beside its tick box, in the label around both.
+            const face = control.startsWith("Check") ? `#${control}Box` : `[id="${control}"]`;
+            if (shownAs !== "" && control !== "Form2") {
+                assert.equal(await page.$eval(face, (element) => element.textContent), shownAs, control);
+            }
+            const node = await page.accessibility.snapshot({ root: await page.$(`[id="${control}"]`), interestingOnly: false });
+            if (!["Label1", "Label2"].includes(control)) {
+                assert.equal(node.name, name, control);
+            }
+            assert.equal(node.description, description, control);
+        }
+        await page.close();
+    });
+
+    test("the help window shows the help text and the shortcut list, and the notes quote the shortcuts", async () => {
+        const page = await freshPage();
+        const lines = helpLines();
+        assert.equal(lines.length, 15);
+        await page.click("#Command2");
+        const shownLines = await page.$$eval("#Form2 > *", (labels) => labels.map((label) => [label.id, label.textContent]));
+        assert.deepEqual(shownLines, lines.map((line, i) => [`Form2.Label${i + 1}`, line]));
+        // The three shortcuts Chromium keeps go with Alt on the page, and their lines say so.
+        const titles = await page.$$eval("#Form2 > [title]", (labels) => labels.map((label) => [label.textContent.slice(0, 8), label.title]));
+        assert.deepEqual(titles, [["STRG + W", "Im Browser: ALT + W"], ["STRG + N", "Im Browser: ALT + N"], ["STRG + T", "Im Browser: ALT + T"]]);
+        const appended = shortcutTexts();
+        const quoted = await page.$$eval("[data-shortcut]", (spans) => spans.map((span) => [span.dataset.shortcut, span.textContent]));
+        assert.deepEqual(quoted, ["N", "T", "W"].map((key) => [key, appended[key].trimEnd()]));
         await page.close();
     });
 });

@@ -1,0 +1,26 @@
+// Start-up: the program loads, gives the page its texts, the page lays itself out, and the main
+// window opens with the focus in the input box.
+import { deliver, loadProgram } from "./bridge.js";
+import { connect } from "./events.js";
+import { layOut } from "./fitting.js";
+import { page } from "./operations.js";
+
+async function start() {
+    await loadProgram(page);
+    deliver("schnackomat_show_texts");
+    layOut();
+    document.getElementById("Form1Frame").classList.remove("untitled");
+    connect();
+    for (const name of ["Text1", "Text2", "Text3"]) {
+        document.getElementById(name).disabled = false;
+    }
+    deliver("schnackomat_start");
+    document.getElementById("Form1").setAttribute("aria-busy", "false");
+    document.documentElement.dataset.state = "ready";
+    performance.mark("schnackomat-ready");
+}
+
+start().catch((error) => {
+    document.documentElement.dataset.state = "failed";
+    console.error(error);
+});
