@@ -50,6 +50,13 @@ inline constexpr std::u16string_view LeetWordTrailingMarks = u".,;:-?!)";
 // Words shorter than this, a trailing mark included, keep their ending.
 inline constexpr std::size_t LeetWordMinimumLength = 5;
 
+// The endings of a word (before its trailing mark, if it has one) and what replaces them, tried
+// in this order on the word as the rows before left it.
+inline constexpr std::array<ReplaceRow, 2> LeetWordEndingTable{{
+    {u"3n", u"0rn"},
+    {u"57", u"0rst"},
+}};
+
 // After the endings, a few slang words are written back with plain letters.
 inline constexpr std::array<ReplaceRow, 4> LeetWordFixupTable{{
     {u"64y102d", u"gayl0rd"},
@@ -57,5 +64,13 @@ inline constexpr std::array<ReplaceRow, 4> LeetWordFixupTable{{
     {u"31!7ä2", u"elitärst"},
     {u"d3283", u"derbst"},
 }};
+
+// Applies LeetCharacterTable, then the name fix-ups without the slang style or the "i" row
+// with it.
+std::u16string ApplyLeetCharacters(std::u16string_view text, bool slangStyle);
+
+// Gives words of at least LeetWordMinimumLength units the ending rules of LeetWordEndingTable
+// (looking past one trailing mark), then applies LeetWordFixupTable.
+std::u16string ApplyLeetWords(std::u16string_view text);
 
 }  // namespace schnackomat
