@@ -2,7 +2,8 @@
 // option set forward and back at 1 KiB, 1 MiB and 10 MiB of UTF-8 text (the engine works on the
 // decoded UTF-16 text). A back case reads the forward output of its option set. Each run is timed
 // on its own; peak memory is what one conversion holds at its highest point (its result
-// included) as a multiple of the UTF-16 text it was given.
+// included) as a multiple of the UTF-16 text it was given, once the stages have prepared their
+// tables (on their first use).
 //
 // Usage: schnackomat_engine_bench [--only NAME-PART] [--sizes 1KiB,1MiB,10MiB]
 // It prints one line per case:
@@ -115,10 +116,12 @@ double Quantile(std::vector<double> values, double q) {
     return values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5)];
 }
 
-// Runs `convert` on `input` `runs` times, the first time counting its memory.
+// Runs `convert` on `input` `runs` times, after a first run that counts its memory (and a run
+// before that, in which the stages prepare their tables).
 template <typename Convert>
 Figures Measure(std::u16string_view input, int runs, Convert convert, std::u16string& first) {
     Figures figures;
+    convert(input);
     bench::ResetPeak();
     const std::size_t before = bench::AllocatedBytes();
     first = convert(input);

@@ -1,6 +1,8 @@
 // Letters as look-alike digits, and the leet word endings.
 #include "schnackomat/leet.h"
 
+#include "prepared_table.h"
+
 namespace schnackomat {
 namespace {
 
@@ -30,8 +32,11 @@ void AppendWithLeetEnding(std::u16string& out, std::u16string_view word) {
 }  // namespace
 
 std::u16string ApplyLeetCharacters(std::u16string_view text, bool slangStyle) {
-    const std::u16string digits = ApplyTable(text, LeetCharacterTable);
-    return slangStyle ? ApplyTable(digits, LeetSlangTable) : ApplyTable(digits, LeetNameFixupTable);
+    static const PreparedTable letters(LeetCharacterTable);
+    static const PreparedTable slang(LeetSlangTable);
+    static const PreparedTable names(LeetNameFixupTable);
+    const std::u16string digits = letters.Apply(text);
+    return slangStyle ? slang.Apply(digits) : names.Apply(digits);
 }
 
 std::u16string ApplyLeetWords(std::u16string_view text) {
@@ -49,7 +54,8 @@ std::u16string ApplyLeetWords(std::u16string_view text) {
         }
         start = end + 1;
     }
-    return ApplyTable(joined, LeetWordFixupTable);
+    static const PreparedTable fixups(LeetWordFixupTable);
+    return fixups.Apply(joined);
 }
 
 }  // namespace schnackomat

@@ -1,6 +1,7 @@
 // The reverse stages: digits back to letters, leet endings back to "en", slang back to German.
 #include "schnackomat/reverse.h"
 
+#include "prepared_table.h"
 #include "schnackomat/leet.h"
 
 namespace schnackomat {
@@ -25,8 +26,10 @@ void AppendWithGermanEnding(std::u16string& out, std::u16string_view word) {
 }  // namespace
 
 std::u16string RestoreLeetCharacters(std::u16string_view text, bool slangStyle) {
-    const std::u16string letters = ApplyTable(text, RestoreLeetCharacterTable);
-    return slangStyle ? ApplyTable(letters, RestoreLeetSlangTable) : letters;
+    static const PreparedTable digits(RestoreLeetCharacterTable);
+    static const PreparedTable slang(RestoreLeetSlangTable);
+    const std::u16string letters = digits.Apply(text);
+    return slangStyle ? slang.Apply(letters) : letters;
 }
 
 std::u16string RestoreLeetWords(std::u16string_view text) {
@@ -48,7 +51,8 @@ std::u16string RestoreLeetWords(std::u16string_view text) {
 }
 
 std::u16string RestoreSlangWords(std::u16string_view text) {
-    return ApplyTable(ToLower(text), ReverseSlangTable);
+    static const PreparedTable table(ReverseSlangTable);
+    return table.Apply(ToLower(text));
 }
 
 }  // namespace schnackomat

@@ -1,10 +1,13 @@
 // The slang words and the censor.
 #include "schnackomat/slang_words.h"
 
+#include "prepared_table.h"
+
 namespace schnackomat {
 
 std::u16string ApplySlangWords(std::u16string_view text) {
-    return ApplyTable(text, SlangWordTable);
+    static const PreparedTable table(SlangWordTable);
+    return table.Apply(text);
 }
 
 CensorResult ApplyCensor(std::u16string_view text) {
