@@ -67,25 +67,38 @@ bool ReadGroups(std::u16string_view text, const ValueTable& characters, std::u16
 // piece ("00000") gathers the pieces from the first one up to itself, each with one space, the
 // ones gathered before adding just their space. The gathered key only grows, so the gathering
 // stops once it is longer than `limit`.
+//
+// A marker piece that a space follows is a group, of value 0, that starts a piece; reading the
+// groups greedily from the left meets every one, as groups never overlap. A marker piece at the
+// very end of the text comes last.
 std::u16string GatherKey(std::u16string_view text, std::size_t limit) {
     std::u16string key;
-    std::size_t pieces = 0;        // the pieces up to the current one
-    std::size_t emptied = 0;       // the pieces that a marker piece has gathered
+    std::size_t emptied = 0;       // the pieces gathered so far
     std::size_t gatheredUpTo = 0;  // where the first piece not yet gathered starts
-    std::size_t start = 0;         // of the current piece
-    for (std::size_t end = 0; end <= text.size() && key.size() <= limit; ++end) {
-        if (end < text.size() && text[end] != u' ') {
+    const auto gather = [&](std::size_t marker) {
+        const std::u16string_view pieces = text.substr(gatheredUpTo, marker - gatheredUpTo);
+        key.append(emptied, u' ');
+        ReadGroups(pieces, KeyCharacters, key, false);
+        key += u' ';  // the marker piece's, emptied
+        emptied += static_cast<std::size_t>(std::count(pieces.begin(), pieces.end(), u' ')) + 1;
+        gatheredUpTo = marker + GroupLength;
+    };
+    std::size_t i = 0;
+    while (i + GroupLength <= text.size() && key.size() <= limit) {
+        const int value = GroupValue(text.substr(i, GroupLength));
+        if (value < 0) {
+            ++i;
             continue;
         }
-        ++pieces;
-        if (text.substr(start, end - start) == MarkerPiece) {
-            key.append(emptied, u' ');
-            ReadGroups(text.substr(gatheredUpTo, start - gatheredUpTo), KeyCharacters, key, false);
-            key += u' ';  // the marker piece's, emptied
-            emptied = pieces;
-            gatheredUpTo = end + 1;
+        if (value == 0 && (i == 0 || text[i - 1] == u' ')) {
+            gather(i);
         }
-        start = end + 1;
+        i += GroupLength;
+    }
+    const std::size_t last = text.size() - std::min(text.size(), MarkerPiece.size());
+    if (key.size() <= limit && text.substr(last) == MarkerPiece &&
+        (last == 0 || text[last - 1] == u' ')) {
+        gather(last);
     }
     return key;
 }
