@@ -5,13 +5,9 @@
 
 namespace schnackomat {
 
-class PreparedTable::RunRows {};
-
 PreparedTable::PreparedTable(std::span<const ReplaceRow> table) {
     groups_.push_back({table, false, nullptr});
 }
-
-PreparedTable::~PreparedTable() = default;
 
 std::u16string PreparedTable::Apply(std::u16string_view text) const {
     return reference::ApplyTable(text, groups_.front().Rows);

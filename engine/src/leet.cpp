@@ -6,27 +6,26 @@
 namespace schnackomat {
 namespace {
 
-bool IsTrailingMark(char16_t unit) {
-    return LeetWordTrailingMarks.find(unit) != std::u16string_view::npos;
-}
+// The first ending rule that fits the stem of `word` (the word without one trailing mark), and
+// where in the word that ending starts; no rule for a word shorter than LeetWordMinimumLength or
+// one that no rule fits. A new ending ends in "rn" or "st", which no rule looks for, so the rules
+// after it would not change the word again.
+struct FittingEnding {
+    const ReplaceRow* Rule = nullptr;
+    std::size_t At = 0;
+};
 
-// Appends `word` with the first ending rule that fits its stem (the word without one trailing
-// mark). A new ending ends in "rn" or "st", which no rule looks for, so the rules after it would
-// not change the word again.
-void AppendWithLeetEnding(std::u16string& out, std::u16string_view word) {
+FittingEnding EndingOf(std::u16string_view word) {
     if (word.size() >= LeetWordMinimumLength) {
-        const bool hasMark = IsTrailingMark(word.back());
+        const bool hasMark = IsLeetWordTrailingMark(word.back());
         const std::u16string_view stem = word.substr(0, word.size() - (hasMark ? 1 : 0));
-        for (const auto& [ending, leetEnding] : LeetWordEndingTable) {
-            if (EndsWith(stem, ending)) {
-                out += stem.substr(0, stem.size() - ending.size());
-                out += leetEnding;
-                out += word.substr(stem.size());
-                return;
+        for (const ReplaceRow& rule : LeetWordEndingTable) {
+            if (EndsWith(stem, rule.Find)) {
+                return {&rule, stem.size() - rule.Find.size()};
             }
         }
     }
-    out += word;
+    return {};
 }
 
 }  // namespace
@@ -40,20 +39,24 @@ std::u16string ApplyLeetCharacters(std::u16string_view text, bool slangStyle) {
 }
 
 std::u16string ApplyLeetWords(std::u16string_view text) {
-    // The words (split at every space) in order, each with its new ending, joined again.
+    // The words (split at every space) in order, each with its new ending, joined again: the
+    // text between the endings replaced is copied as it is.
     std::u16string joined;
     joined.reserve(text.size() + text.size() / 8);
-    std::size_t start = 0;
+    std::size_t copied = 0;
+    std::size_t start = 0;  // of the current word
     for (std::size_t end = 0; end <= text.size(); ++end) {
         if (end < text.size() && text[end] != u' ') {
             continue;
         }
-        AppendWithLeetEnding(joined, text.substr(start, end - start));
-        if (end < text.size()) {
-            joined += u' ';
+        if (const FittingEnding ending = EndingOf(text.substr(start, end - start)); ending.Rule) {
+            joined.append(text, copied, start + ending.At - copied);
+            joined += ending.Rule->Replacement;
+            copied = start + ending.At + ending.Rule->Find.size();
         }
         start = end + 1;
     }
+    joined.append(text, copied);
     static const PreparedTable fixups(LeetWordFixupTable);
     return fixups.Apply(joined);
 }

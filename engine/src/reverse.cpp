@@ -7,20 +7,13 @@
 namespace schnackomat {
 namespace {
 
-// Appends `word` with its German ending back, when its stem (the word without one trailing mark)
-// ends in the leet ending.
-void AppendWithGermanEnding(std::u16string& out, std::u16string_view word) {
-    const auto [leetEnding, ending] = RestoreLeetWordEnding;
-    const bool hasMark =
-        !word.empty() && LeetWordTrailingMarks.find(word.back()) != std::u16string_view::npos;
+// Where the leet ending of `word` starts, when its stem (the word without one trailing mark) ends
+// in it; npos otherwise.
+std::size_t LeetEndingOf(std::u16string_view word) {
+    const std::u16string_view leetEnding = RestoreLeetWordEnding.Find;
+    const bool hasMark = !word.empty() && IsLeetWordTrailingMark(word.back());
     const std::u16string_view stem = word.substr(0, word.size() - (hasMark ? 1 : 0));
-    if (EndsWith(stem, leetEnding)) {
-        out += stem.substr(0, stem.size() - leetEnding.size());
-        out += ending;
-        out += word.substr(stem.size());
-    } else {
-        out += word;
-    }
+    return EndsWith(stem, leetEnding) ? stem.size() - leetEnding.size() : std::u16string_view::npos;
 }
 
 }  // namespace
@@ -33,20 +26,26 @@ std::u16string RestoreLeetCharacters(std::u16string_view text, bool slangStyle) 
 }
 
 std::u16string RestoreLeetWords(std::u16string_view text) {
-    // The words (split at every space) in order, each with its ending back, joined again.
+    // The words (split at every space) in order, each with its ending back, joined again: the
+    // text between the endings replaced is copied as it is.
+    const auto [leetEnding, ending] = RestoreLeetWordEnding;
     std::u16string joined;
     joined.reserve(text.size());
-    std::size_t start = 0;
+    std::size_t copied = 0;
+    std::size_t start = 0;  // of the current word
     for (std::size_t end = 0; end <= text.size(); ++end) {
         if (end < text.size() && text[end] != u' ') {
             continue;
         }
-        AppendWithGermanEnding(joined, text.substr(start, end - start));
-        if (end < text.size()) {
-            joined += u' ';
+        if (const std::size_t at = LeetEndingOf(text.substr(start, end - start));
+            at != std::u16string_view::npos) {
+            joined.append(text, copied, start + at - copied);
+            joined += ending;
+            copied = start + at + leetEnding.size();
         }
         start = end + 1;
     }
+    joined.append(text, copied);
     return joined;
 }
 

@@ -47,6 +47,15 @@ inline constexpr std::array<ReplaceRow, 1> LeetSlangTable{{
 // Marks that may follow a word ending; the ending is looked for just before them.
 inline constexpr std::u16string_view LeetWordTrailingMarks = u".,;:-?!)";
 
+constexpr bool IsLeetWordTrailingMark(char16_t unit) {
+    for (char16_t mark : LeetWordTrailingMarks) {
+        if (unit == mark) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Words shorter than this, a trailing mark included, keep their ending.
 inline constexpr std::size_t LeetWordMinimumLength = 5;
 
