@@ -5,7 +5,8 @@
 // included) as a multiple of the UTF-16 text it was given, once the stages have prepared their
 // tables (on their first use).
 //
-// Usage: schnackomat_engine_bench [--only NAME-PART] [--sizes 1KiB,1MiB,10MiB]
+// Usage: schnackomat_engine_bench [--only NAME-PART] [--sizes 1KiB,1MiB,10MiB] [--runs N]
+// (--runs sets the timed runs of every case; by default 301, 21 and 5 by size).
 // It prints one line per case:
 //   case=NAME size=BYTES p50_ms=X p95_ms=Y max_ms=Z cpu_p50_ms=C peak_x=P [growth_x=G] ok=yes|no
 // with the times those of the wall clock but cpu_p50_ms, the processor time of the thread (which
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <string_view>
@@ -161,14 +163,18 @@ void Print(const std::string& name, std::size_t bytes, const Figures& f, double 
 int main(int argc, char** argv) {
     std::string only;
     std::string sizes = "1KiB,1MiB,10MiB";
+    int runs = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--only" && i + 1 < argc) {
             only = argv[++i];
         } else if (argument == "--sizes" && i + 1 < argc) {
             sizes = argv[++i];
+        } else if (argument == "--runs" && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
         } else {
-            std::printf("usage: %s [--only NAME-PART] [--sizes 1KiB,1MiB,10MiB]\n", argv[0]);
+            std::printf("usage: %s [--only NAME-PART] [--sizes 1KiB,1MiB,10MiB] [--runs N]\n",
+                        argv[0]);
             return 2;
         }
     }
@@ -192,15 +198,18 @@ int main(int argc, char** argv) {
                 if (name.find(only) == std::string::npos) {
                     continue;
                 }
+                const int timedRuns = runs > 0 ? runs : size.Runs;
                 std::u16string output;
-                Figures figures =
-                    forward
-                        ? Measure(
-                              text, size.Runs,
-                              [&](std::u16string_view in) { return Forward(in, options); }, output)
-                        : Measure(
-                              forwardOutput, size.Runs,
-                              [&](std::u16string_view in) { return Back(in, options); }, output);
+                Figures figures;
+                if (forward) {
+                    const auto convert = [&](std::u16string_view in) {
+                        return Forward(in, options);
+                    };
+                    figures = Measure(text, timedRuns, convert, output);
+                } else {
+                    const auto convert = [&](std::u16string_view in) { return Back(in, options); };
+                    figures = Measure(forwardOutput, timedRuns, convert, output);
+                }
                 if (forward && options.MatrixStyle) {
                     ConversionOptions matrix;
                     matrix.MatrixStyle = true;

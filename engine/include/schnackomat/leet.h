@@ -47,6 +47,7 @@ inline constexpr std::array<ReplaceRow, 1> LeetSlangTable{{
 // Marks that may follow a word ending; the ending is looked for just before them.
 inline constexpr std::u16string_view LeetWordTrailingMarks = u".,;:-?!)";
 
+// Whether `unit` is one of LeetWordTrailingMarks.
 constexpr bool IsLeetWordTrailingMark(char16_t unit) {
     for (char16_t mark : LeetWordTrailingMarks) {
         if (unit == mark) {

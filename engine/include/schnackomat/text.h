@@ -24,7 +24,8 @@ std::u16string ReplaceAll(std::u16string_view text, std::u16string_view find,
                           std::u16string_view replacement);
 
 // Applies the rows of `table` in order, each with ReplaceAll on what the rows before it left, so
-// that a later row can match what an earlier one wrote.
+// that a later row can match what an earlier one wrote. (It takes many rows in one pass over the
+// text where that gives the same text; see engine/src/prepared_table.h.)
 std::u16string ApplyTable(std::u16string_view text, std::span<const ReplaceRow> table);
 
 // The pieces between the occurrences of `separator`: none for the empty text, one for a text
