@@ -67,9 +67,9 @@ std::string GermanText(std::size_t bytes) {
 std::string Expected(const Case& c, const std::string& input) {
     schnackomat::ConversionOptions options;
     for (const std::string& option : c.Options) {
-        options.SlangStyle |= option == "--slang";
-        options.LeetCharacters |= option == "--leet";
-        options.LeetWords |= option == "--leet-words";
+        options.SlangStyle |= option == "-s";
+        options.LeetCharacters |= option == "-l";
+        options.LeetWords |= option == "-w";
     }
     const auto decoded = schnackomat::cli::DecodeUtf8(input);
     return schnackomat::cli::EncodeUtf8(schnackomat::ConvertForward(decoded.Text, options).Text);
@@ -183,12 +183,12 @@ int main(int argc, char** argv) {
     }
     const std::string work = folder;
     const std::string output = work + "/output";
-    const std::vector<std::string> slangAndLeet{"--slang", "--leet", "--leet-words"};
+    const std::vector<std::string> slangAndLeet{"-s", "-l", "-w"};
     const std::vector<Case> cases{
         {"nothing-to-convert", slangAndLeet, 0},
         {"slang-leet-words", slangAndLeet, 1024},
         {"slang-leet-words", slangAndLeet, 1024 * 1024},
-        {"leet", {"--leet"}, 1024 * 1024},
+        {"leet", {"-l"}, 1024 * 1024},
     };
 
     std::printf("Whole process, %d runs each, wall milliseconds from start to reaping\n", runs);

@@ -1,13 +1,13 @@
-// Feeds arbitrary UTF-16 text to the engine and to the reference pipeline and stops at the first
-// difference. The first byte chooses the option boxes and the key, the second seeds the random
-// letters; the rest is the text, two bytes per unit.
+// Feeds arbitrary UTF-16 text to the engine's table applier and Matrix code and to their plain
+// forms, and stops at the first difference. The first byte chooses the key, the second seeds the
+// random letters; the rest is the text, two bytes per unit.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string>
 
-#include "schnackomat/conversion.h"
 #include "schnackomat/interjections.h"
 #include "schnackomat/leet.h"
 #include "schnackomat/matrix.h"
@@ -15,7 +15,6 @@
 #include "schnackomat/reverse.h"
 #include "schnackomat/slang_words.h"
 #include "schnackomat/text.h"
-#include "schnackomat/tu_phrases.h"
 #include "text_generator.h"
 
 namespace {
@@ -53,34 +52,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string text((size - 2) / 2, u'\0');
     std::memcpy(text.data(), data + 2, text.size() * sizeof(char16_t));
 
-    ConversionOptions options;
-    options.SlangStyle = (choice & 1) != 0;
-    options.LeetCharacters = (choice & 2) != 0;
-    options.LeetWords = (choice & 4) != 0;
-    options.MatrixStyle = (choice & 8) != 0;
-    options.MatrixKey = std::u16string(Key(choice >> 4 & 7, text));
+    // Every table, also on the text as the slang stages would see it.
+    const std::span<const ReplaceRow> tables[] = {SlangWordTable,
+                                                  PunctuationNormalisationTable,
+                                                  InterjectionTable,
+                                                  LetterSwapTable,
+                                                  LeetCharacterTable,
+                                                  LeetNameFixupTable,
+                                                  LeetSlangTable,
+                                                  LeetWordFixupTable,
+                                                  RestoreLeetCharacterTable,
+                                                  RestoreLeetSlangTable,
+                                                  ReverseSlangTable};
+    const std::u16string lower = ToLower(text);
+    for (std::span<const ReplaceRow> table : tables) {
+        Check(ApplyTable(text, table) == ref::ApplyTable(text, table));
+        Check(ApplyTable(lower, table) == ref::ApplyTable(lower, table));
+    }
 
+    // The Matrix code, coding from the same random letters and reading back the coded text and
+    // the text itself.
+    const std::u16string_view key = Key(choice & 7, text);
     differential::SequenceRandomSource engineRandom(seed);
     differential::SequenceRandomSource referenceRandom(seed);
-    const ForwardResult fast = ConvertForward(text, options, engineRandom);
-    const ForwardResult slow = ref::ConvertForward(text, options, referenceRandom);
-    Check(fast.Text == slow.Text && fast.Censored == slow.Censored &&
+    const std::u16string coded = MatrixEncode(text, key, engineRandom);
+    Check(coded == ref::MatrixEncode(text, key, referenceRandom) &&
           engineRandom.Draws() == referenceRandom.Draws());
-    Check(ConvertBack(text, options) == ref::ConvertBack(text, options));
-    Check(ConvertBack(slow.Text, options) == ref::ConvertBack(slow.Text, options));
-    Check(MatrixDecode(text, options.MatrixKey) == ref::MatrixDecode(text, options.MatrixKey));
-
-    // Every stage on its own, also on text that the pipeline would have lower-cased first.
-    const bool slang = options.SlangStyle;
-    Check(ApplySlangWords(text) == ref::ApplySlangWords(text));
-    Check(ApplyCensor(text).Text == ref::ApplyCensor(text).Text);
-    Check(ApplyInterjections(text) == ref::ApplyInterjections(text));
-    Check(SwapLetters(text) == ref::SwapLetters(text));
-    Check(ApplyTuPhrases(text) == ref::ApplyTuPhrases(text));
-    Check(ApplyLeetCharacters(text, slang) == ref::ApplyLeetCharacters(text, slang));
-    Check(ApplyLeetWords(text) == ref::ApplyLeetWords(text));
-    Check(RestoreLeetCharacters(text, slang) == ref::RestoreLeetCharacters(text, slang));
-    Check(RestoreLeetWords(text) == ref::RestoreLeetWords(text));
-    Check(RestoreSlangWords(text) == ref::RestoreSlangWords(text));
+    for (std::u16string_view readKey : {key, std::u16string_view(MasterCode)}) {
+        Check(MatrixDecode(coded, readKey) == ref::MatrixDecode(coded, readKey));
+        Check(MatrixDecode(text, readKey) == ref::MatrixDecode(text, readKey));
+    }
     return 0;
 }

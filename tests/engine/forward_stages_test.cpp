@@ -5,7 +5,6 @@
 #include "schnackomat/slang_words.h"
 #include "schnackomat/tu_phrases.h"
 #include "stage_case.h"
-#include "stages.h"
 
 namespace schnackomat {
 namespace {
@@ -124,7 +123,11 @@ INSTANTIATE_TEST_SUITE_P(
                     StageCase{u"du machst das oder so. ich mache das",
                               u"du machst das oder so machen oder so. ich tu das"},
                     StageCase{u"ich mache das:", u"ich tu das machen oder so:"},
-                    StageCase{u"ich\nmache das. ", u"ich\nmache das. "}));
+                    StageCase{u"ich\nmache das. ", u"ich\nmache das. "},
+                    // The words a placed verb brings are words of the later passes: here "wir"
+                    // and "machen" take the third pass's verb.
+                    StageCase{u"ich mache wir. gehen oder so. ",
+                              u"ich tu wir tuen oder so machen oder so. gehen oder so. "}));
 
 struct LeetCharacterCase {
     std::u16string Input;

@@ -122,6 +122,13 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{Filler + u"00000 " + GroupOf(u'a') + u"00000 " + GroupOf(u'b') + GroupOf(u'k'),
                    u"nowiknowall", u"a00000 b"},
         DecodeCase{Filler + u"00000 01100 " + GroupOf(u'k'), u"", u"ö"},
+        // A marker piece at the very end, with no space after it, still ends the key.
+        DecodeCase{Filler + GroupsOf(u"ab") + u"00000", u"ab", u" b0000"},
+        // Every marker piece gathers again from the first piece, the pieces gathered before
+        // adding a space each: one, then three before the "z".
+        DecodeCase{Filler + u"00000 " + GroupOf(u'k') + u"00000 " + GroupOf(u'z') + u"00000 " +
+                       GroupOf(u'x'),
+                   u"  k    z", u"k00000 z00000 "},
         // With the master code and no marker, the first five units of the text part go.
         DecodeCase{Filler + u"abcdefg", u"nowiknowall", u"f"}));
 

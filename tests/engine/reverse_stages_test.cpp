@@ -2,7 +2,6 @@
 
 #include "schnackomat/reverse.h"
 #include "stage_case.h"
-#include "stages.h"
 
 namespace schnackomat {
 namespace {

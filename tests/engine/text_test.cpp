@@ -1,5 +1,4 @@
 #include "schnackomat/text.h"
-#include "stages.h"
 
 #include <gtest/gtest.h>
 
@@ -47,9 +46,8 @@ TEST(ApplyTableTest, LaterRowsSeeWhatEarlierRowsWrote) {
     EXPECT_EQ(ApplyTable(u"ab", reversed), u"bc");
 }
 
-// A table of one row rewrites the text in place where the row does not make it longer; it must
-// still find what ReplaceAll finds, with the matches overlapping, back to back and crossing the
-// blocks the search works in, and in the later of the batches of blocks it reports at once.
+// A table of one row gives what ReplaceAll gives, with the matches overlapping, back to back, at
+// the ends of the text and of runs of every length.
 class OneRowTableTest : public testing::TestWithParam<ReplaceRow> {};
 
 TEST_P(OneRowTableTest, GivesWhatReplaceAllGives) {
@@ -72,6 +70,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, OneRowTableTest,
                                          ReplaceRow{u"aab", u"b"}, ReplaceRow{u"ab", u""},
                                          ReplaceRow{u"aba", u"bab"}, ReplaceRow{u"a", u"b"},
                                          ReplaceRow{u"bb", u"a"}, ReplaceRow{u"a b", u"x"}));
+
+struct SplitCase {
+    std::u16string Text;
+    std::vector<std::u16string_view> Pieces;
+};
+
+class SplitPiecesTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitPiecesTest, SplitsAtEverySeparatorAndJoinsBack) {
+    const SplitCase& c = GetParam();
+    EXPECT_EQ(SplitPieces(c.Text, u' '), c.Pieces);
+    EXPECT_EQ(JoinPieces(SplitPieces(c.Text, u' '), u' '), c.Text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SplitPiecesTest,
+    testing::Values(SplitCase{u"", {}}, SplitCase{u"a", {u"a"}}, SplitCase{u" ", {u"", u""}},
+                    SplitCase{u"a b", {u"a", u"b"}}, SplitCase{u"a  b", {u"a", u"", u"b"}},
+                    SplitCase{u" a ", {u"", u"a", u""}}, SplitCase{u"a\nb c", {u"a\nb", u"c"}}));
 
 struct LowerCase {
     char16_t Unit;

@@ -23,6 +23,9 @@ struct ConversionOptions {
     friend bool operator==(const ConversionOptions&, const ConversionOptions&) = default;
 };
 
+// What the slang style puts at the very end of every text, an empty one too.
+inline constexpr std::u16string_view ClosingWhatever = u" whatever";
+
 // The outcome of a forward run: the converted text, and whether the censor fired on the way.
 struct ForwardResult {
     std::u16string Text;

@@ -44,4 +44,11 @@ inline constexpr std::array<ReplaceRow, 7> LetterSwapTable{{
     {u"geh ", u"gehe "},
 }};
 
+// Normalises the spacing after marks, turns every mark into its interjection and puts
+// SentenceInterjection after the 1st, 3rd, 5th, ... full stop.
+std::u16string ApplyInterjections(std::u16string_view text);
+
+// Applies LetterSwapTable in order.
+std::u16string SwapLetters(std::u16string_view text);
+
 }  // namespace schnackomat

@@ -47,8 +47,25 @@ inline constexpr std::array<ReplaceRow, 1> LeetSlangTable{{
 // Marks that may follow a word ending; the ending is looked for just before them.
 inline constexpr std::u16string_view LeetWordTrailingMarks = u".,;:-?!)";
 
+// Whether `unit` is one of LeetWordTrailingMarks.
+constexpr bool IsLeetWordTrailingMark(char16_t unit) {
+    for (char16_t mark : LeetWordTrailingMarks) {
+        if (unit == mark) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Words shorter than this, a trailing mark included, keep their ending.
 inline constexpr std::size_t LeetWordMinimumLength = 5;
+
+// The endings of a word (before its trailing mark, if it has one) and what replaces them, tried
+// in this order on the word as the rows before left it.
+inline constexpr std::array<ReplaceRow, 2> LeetWordEndingTable{{
+    {u"3n", u"0rn"},
+    {u"57", u"0rst"},
+}};
 
 // After the endings, a few slang words are written back with plain letters.
 inline constexpr std::array<ReplaceRow, 4> LeetWordFixupTable{{
@@ -57,5 +74,13 @@ inline constexpr std::array<ReplaceRow, 4> LeetWordFixupTable{{
     {u"31!7ä2", u"elitärst"},
     {u"d3283", u"derbst"},
 }};
+
+// Applies LeetCharacterTable, then the name fix-ups without the slang style or the "i" row
+// with it.
+std::u16string ApplyLeetCharacters(std::u16string_view text, bool slangStyle);
+
+// Gives words of at least LeetWordMinimumLength units the ending rules of LeetWordEndingTable
+// (looking past one trailing mark), then applies LeetWordFixupTable.
+std::u16string ApplyLeetWords(std::u16string_view text);
 
 }  // namespace schnackomat

@@ -26,6 +26,10 @@ inline constexpr std::array<ReplaceRow, 1> RestoreLeetSlangTable{{
     {u"!", u"i"},
 }};
 
+// A word ending in this (before one trailing mark of LeetWordTrailingMarks, if it has one) gets
+// the German ending back.
+inline constexpr ReplaceRow RestoreLeetWordEnding{u"orn", u"en"};
+
 // Rows 1 to 24 slang words, 25 to 33 names, 34 to 37 phrases, 38 to 43 interjections deleted,
 // 44 to 49 letter pairs swapped back. The order matters ("leet" before "geleetet", "shit
 // fucking kobo" before "shit fucking kobo hüdde", the swaps after everything else).
@@ -80,5 +84,14 @@ inline constexpr std::array<ReplaceRow, 49> ReverseSlangTable{{
     {u"ie", u"ei"},
     {u"en", u"ne"},
 }};
+
+// Digits back to letters, and "!" to "i" with the slang style.
+std::u16string RestoreLeetCharacters(std::u16string_view text, bool slangStyle);
+
+// Words ending in "orn", looking past one trailing mark, end in "en" again.
+std::u16string RestoreLeetWords(std::u16string_view text);
+
+// Lower-cases the text, then applies ReverseSlangTable.
+std::u16string RestoreSlangWords(std::u16string_view text);
 
 }  // namespace schnackomat

@@ -92,4 +92,15 @@ inline constexpr std::u16string_view CensorMask = u"-*-*-*";
 inline constexpr std::u16string_view CensorMessage =
     u"Achtung! Verstoß gegen den 1337n355-Kodex!! Wort wurde zensiert!";
 
+// Applies every row of SlangWordTable in order.
+std::u16string ApplySlangWords(std::u16string_view text);
+
+struct CensorResult {
+    std::u16string Text;
+    bool Fired = false;  // the forbidden word occurred; the caller tells the user once
+};
+
+// Masks every occurrence of the forbidden word.
+CensorResult ApplyCensor(std::u16string_view text);
+
 }  // namespace schnackomat

@@ -27,4 +27,8 @@ inline constexpr std::array<TuPhrasePass, 3> TuPhrasePasses{{
 // The marks that end a sentence for the periphrasis (the comma is not one of them).
 inline constexpr std::u16string_view SentenceEndMarks = u".;:?!";
 
+// Runs the three passes in order. The pending verb is shared between the passes; one still
+// pending after the last pass is dropped.
+std::u16string ApplyTuPhrases(std::u16string_view text);
+
 }  // namespace schnackomat
