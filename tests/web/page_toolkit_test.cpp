@@ -57,6 +57,7 @@ class FakePage final : public Page {
         clipboardWrites.push_back(std::u16string(text));
     }
     void OpenLink(std::string_view) override {}
+    void ShowLeadingBox(std::string_view box) override { leads = std::string(box); }
     void ShowHelpWindow() override { helpShown = true; }
     void HideHelpWindow() override { helpShown = false; }
     void EndMainWindow() override { ++ended; }
@@ -69,6 +70,7 @@ class FakePage final : public Page {
     std::deque<MessageAnswer> answers;
     std::vector<std::u16string> clipboardWrites;
     int replaceCalls = 0;
+    std::string leads;
     bool helpShown = false;
     int ended = 0;
 };

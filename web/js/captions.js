@@ -27,15 +27,13 @@ export function showControlTexts(control, caption, name, description) {
     }
 }
 
-// Line 0 is the help text, lines 1 to 14 the shortcut list (Form2.Label2 to Form2.Label15).
+// Line 0 is the help text, lines 1 to 14 the shortcut list (Form2.Label2 to Form2.Label15). A
+// shortcut line names its key after "STRG + "; the keys the browser keeps go with ALT on the page
+// (keys.js), and their lines name that key.
 export function showHelpLine(line, text) {
-    const label = document.getElementById(`Form2.Label${line + 1}`);
-    label.textContent = text;
-    // A shortcut line names its key after "STRG + ".
     const key = /^STRG \+ ([A-Z]) /.exec(text)?.[1];
-    if (key !== undefined && BrowserKeptLetters.has(key.toLowerCase())) {
-        label.title = `Im Browser: ALT + ${key}`;
-    }
+    const pageKey = key !== undefined && BrowserKeptLetters.has(key.toLowerCase());
+    document.getElementById(`Form2.Label${line + 1}`).textContent = pageKey ? text.replace(/^STRG/, "ALT") : text;
 }
 
 // The notes on the browser quote what a shortcut appends, without its closing space.

@@ -7,9 +7,15 @@ function setIcon(icon) {
     element.textContent = icon === "question" ? "?" : icon === "information" ? "i" : "";
 }
 
-// Shows the message box and answers a promise of the button pressed: "yes", "no" or "ok".
+// Shows the message box and answers a promise of the button pressed: "yes", "no" or "ok". When
+// it has gone, the control that had the keyboard has it again, with its caret and selection as
+// they were, as a window gets them back from a message box on the desktop.
 export function ask(text, title, yesNo, icon) {
     const messageBox = $("MessageBox");
+    const control = document.activeElement;
+    const selection = control?.selectionStart != null
+        ? [control.selectionStart, control.selectionEnd, control.selectionDirection]
+        : null;
     return new Promise((resolve) => {
         $("MessageTitle").textContent = title;
         $("MessageText").textContent = text;
@@ -24,6 +30,10 @@ export function ask(text, title, yesNo, icon) {
             }
             messageBox.oncancel = null;
             messageBox.close();
+            control?.focus?.();
+            if (selection !== null) {
+                control.setSelectionRange(...selection);
+            }
             resolve(answer);
         };
         for (const button of buttons) {
@@ -39,12 +49,26 @@ export function ask(text, title, yesNo, icon) {
     });
 }
 
+// The help window opens as the active window; it takes no keys of its own. When it closes, the
+// main window has the keyboard again, on the control that had it.
+let activeBeforeHelp = null;
+
 export function showHelpWindow() {
-    $("Form2").hidden = false;
+    const helpWindow = $("Form2");
+    if (helpWindow.hidden) {
+        activeBeforeHelp = document.activeElement;
+    }
+    helpWindow.hidden = false;
+    helpWindow.focus();
 }
 
 export function hideHelpWindow() {
-    $("Form2").hidden = true;
+    const helpWindow = $("Form2");
+    const active = helpWindow.contains(document.activeElement);
+    helpWindow.hidden = true;
+    if (active && !$("Form1Frame").hidden) {
+        activeBeforeHelp?.focus?.();
+    }
 }
 
 // Takes the main window off the page and closes the tab where the browser allows it.

@@ -1,10 +1,38 @@
 // The page's events, handed to the rules: edits, keys, clicks, focus moves and the pointer.
 import { deliver, numberOf } from "./bridge.js";
-import { onKeyBoxBeforeInput, onKeyDown } from "./keys.js";
+import { onKeyBoxBeforeInput, onKeyBoxPaste, onKeyDown } from "./keys.js";
 
 const $ = (id) => document.getElementById(id);
 
 const isLabel = (element) => element.classList.contains("label");
+
+// A click into a text box that has not the focus gives it the focus first, and with it the
+// box's focus rule, which selects the whole text; then the caret goes where the click was, as in
+// the desktop's edit boxes. The browser places it once this handler is done, but not inside a
+// selection, where a press may start dragging it: so the rule's selection is let go here.
+function placeCaretAfterFocus(event) {
+    const box = event.currentTarget;
+    if (event.button !== 0 || document.activeElement === box) {
+        return;
+    }
+    box.focus();
+    box.setSelectionRange(box.selectionEnd, box.selectionEnd);
+}
+
+// The Tab key goes round the main window's controls, from the last straight back to the first
+// (and Shift+Tab the other way), without the stops the browser has outside the page.
+function wrapTabOrder(event) {
+    if (event.key !== "Tab" || event.ctrlKey || event.altKey || event.metaKey) {
+        return;
+    }
+    const order = Array.from(event.currentTarget.querySelectorAll("[tabindex]"))
+        .sort((first, second) => first.tabIndex - second.tabIndex);
+    const [from, to] = event.shiftKey ? [order[0], order.at(-1)] : [order.at(-1), order[0]];
+    if (event.target === from) {
+        event.preventDefault();
+        to.focus();
+    }
+}
 
 export function connect() {
     const form1 = $("Form1");
@@ -13,10 +41,21 @@ export function connect() {
         $(name).addEventListener("input", (event) => {
             deliver("schnackomat_edited", numberOf(event.currentTarget));
         });
+        $(name).addEventListener("mousedown", placeCaretAfterFocus);
     }
     $("Text1").addEventListener("keydown", onKeyDown);
     $("Text3").addEventListener("keydown", onKeyDown);
     $("Text3").addEventListener("beforeinput", onKeyBoxBeforeInput);
+    $("Text3").addEventListener("paste", onKeyBoxPaste);
+    // The browser keeps one undo history for the whole page: its undo and redo reach a box's
+    // own edits only while that box has the focus, and a step of another box stays where it is.
+    document.addEventListener("beforeinput", (event) => {
+        const history = event.inputType === "historyUndo" || event.inputType === "historyRedo";
+        if (history && event.target !== document.activeElement) {
+            event.preventDefault();
+        }
+    }, true);
+    form1.addEventListener("keydown", wrapTabOrder);
     for (const name of ["Check1", "Check2", "Check3", "Check4"]) {
         $(name).addEventListener("change", (event) => {
             deliver("schnackomat_clicked", numberOf(event.currentTarget));
@@ -50,9 +89,10 @@ export function connect() {
     form1.addEventListener("mousedown", keepFocus);
     form2.addEventListener("mousedown", keepFocus);
     form2.addEventListener("click", () => deliver("schnackomat_clicked", numberOf(form2)));
-    // Esc presses "Ende".
+    // Esc presses "Ende"; the help window takes no keys.
     document.addEventListener("keydown", (event) => {
-        if (event.key === "Escape" && !event.defaultPrevented && !$("MessageBox").open && !$("Form1Frame").hidden) {
+        if (event.key === "Escape" && !event.defaultPrevented && !$("MessageBox").open && !$("Form1Frame").hidden &&
+            !form2.contains(event.target)) {
             // The key must not go on to close the box that "Ende" opens at once.
             event.preventDefault();
             $("Command1").click();

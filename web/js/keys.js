@@ -79,3 +79,21 @@ export function onKeyBoxBeforeInput(event) {
         }
     }
 }
+
+// A one-line box takes only the first line of a paste, cut to the room its length leaves, as it
+// takes the whole of a paste of one line.
+export function onKeyBoxPaste(event) {
+    const pasted = event.clipboardData?.getData("text/plain") ?? "";
+    const firstLine = pasted.split(/\r\n|\r|\n/, 1)[0];
+    if (firstLine === pasted) {
+        return;
+    }
+    event.preventDefault();
+    const box = event.currentTarget;
+    const room = box.maxLength - box.value.length + (box.selectionEnd - box.selectionStart);
+    const kept = firstLine.slice(0, Math.max(room, 0));
+    if (kept !== "" || box.selectionStart !== box.selectionEnd) {
+        box.setRangeText(kept, box.selectionStart, box.selectionEnd, "end");
+        deliver("schnackomat_edited", numberOf(box));
+    }
+}

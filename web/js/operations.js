@@ -44,6 +44,9 @@ export const page = {
         elementOf(control).style.color = `rgb(${red}, ${green}, ${blue})`;
     },
     ask,
+    showLeadingBox(box) {
+        document.getElementById("Form1").dataset.leads = box;
+    },
     // Emptying the clipboard is writing the empty text. Failures are ignored: the output box holds
     // the text all the same.
     writeClipboard(text) {

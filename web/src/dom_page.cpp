@@ -65,6 +65,10 @@ EM_JS(void, page_open_link, (const char* target, std::size_t length), {
     Module.page.openLink(UTF8ToString(target, length));
 });
 
+EM_JS(void, page_show_leads, (const char* box, std::size_t length), {
+    Module.page.showLeadingBox(UTF8ToString(box, length));
+});
+
 EM_JS(void, page_show_help, (), { Module.page.showHelpWindow(); });
 EM_JS(void, page_hide_help, (), { Module.page.hideHelpWindow(); });
 EM_JS(void, page_end_main_window, (), { Module.page.endMainWindow(); });
@@ -133,6 +137,10 @@ void DomPage::WriteClipboard(std::u16string_view text) {
 
 void DomPage::OpenLink(std::string_view target) {
     page_open_link(target.data(), target.size());
+}
+
+void DomPage::ShowLeadingBox(std::string_view box) {
+    page_show_leads(box.data(), box.size());
 }
 
 void DomPage::ShowHelpWindow() {

@@ -19,6 +19,7 @@ class DomPage final : public Page {
     rules::MessageAnswer AskMessage(const rules::Message& message) override;
     void WriteClipboard(std::u16string_view text) override;
     void OpenLink(std::string_view target) override;
+    void ShowLeadingBox(std::string_view box) override;
     void ShowHelpWindow() override;
     void HideHelpWindow() override;
     void EndMainWindow() override;

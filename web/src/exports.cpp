@@ -34,6 +34,14 @@ bool IsControl(int control) {
     return control >= 0 && control < ControlCount;
 }
 
+// After an event's rules have run, the page shows which box leads now.
+void ShowLeadingBox() {
+    Program& program = TheProgram();
+    program.Page.ShowLeadingBox(program.Rules.Text1Leads()   ? "Text1"
+                                : program.Rules.Text2Leads() ? "Text2"
+                                                             : "none");
+}
+
 }  // namespace
 
 extern "C" {
@@ -62,29 +70,34 @@ EMSCRIPTEN_KEEPALIVE void schnackomat_show_texts() {
 
 EMSCRIPTEN_KEEPALIVE void schnackomat_start() {
     TheProgram().Rules.Start();
+    ShowLeadingBox();
 }
 
 EMSCRIPTEN_KEEPALIVE void schnackomat_edited(int control) {
     if (IsControl(control)) {
         TheProgram().Toolkit.UserEdited(static_cast<Control>(control));
+        ShowLeadingBox();
     }
 }
 
 EMSCRIPTEN_KEEPALIVE void schnackomat_focused(int control) {
     if (IsControl(control)) {
         TheProgram().Toolkit.UserFocused(static_cast<Control>(control));
+        ShowLeadingBox();
     }
 }
 
 EMSCRIPTEN_KEEPALIVE void schnackomat_clicked(int control) {
     if (IsControl(control)) {
         TheProgram().Toolkit.UserClicked(static_cast<Control>(control));
+        ShowLeadingBox();
     }
 }
 
 EMSCRIPTEN_KEEPALIVE void schnackomat_pointed(int control) {
     if (IsControl(control)) {
         TheProgram().Toolkit.UserPointed(static_cast<Control>(control));
+        ShowLeadingBox();
     }
 }
 
@@ -93,8 +106,10 @@ EMSCRIPTEN_KEEPALIVE int schnackomat_typed(int control, int code) {
     if (!IsControl(control) || code < 0 || code > 0xFFFF) {
         return code;
     }
-    return TheProgram().Toolkit.UserTyped(static_cast<Control>(control),
-                                          static_cast<char16_t>(code));
+    const char16_t kept =
+        TheProgram().Toolkit.UserTyped(static_cast<Control>(control), static_cast<char16_t>(code));
+    ShowLeadingBox();
+    return kept;
 }
 
 }  // extern "C"

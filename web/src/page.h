@@ -37,6 +37,9 @@ class Page {
     virtual void WriteClipboard(std::u16string_view text) = 0;
     virtual void OpenLink(std::string_view target) = 0;
 
+    // Shows which text box leads: "Text1", "Text2" or "none".
+    virtual void ShowLeadingBox(std::string_view box) = 0;
+
     virtual void ShowHelpWindow() = 0;
     virtual void HideHelpWindow() = 0;
     // Takes the main window off the page and closes the tab where the browser allows it.
