@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextDocument>
 
 #include <optional>
@@ -56,7 +57,12 @@ QString ReadText(const QWidget* box) {
 void WriteText(QWidget* box, const QString& text) {
     if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
         if (ReadText(edit) != AsReadBack(text)) {
+            // setPlainText turns the view back to the first line; the user's place is kept, or
+            // the end of the new text where that is shorter (the scroll bar clamps the value).
+            QScrollBar* view = edit->verticalScrollBar();
+            const int place = view->value();
             edit->setPlainText(text);
+            view->setValue(place);
         }
     } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
         if (line->text() != text) {

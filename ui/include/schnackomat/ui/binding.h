@@ -29,7 +29,8 @@ QString ReadText(const QWidget* box);
 // setPlainText (setText) does, unless the box already reads as `text` would read after it; the
 // box's change event runs once before this returns. A multi-line box keeps every line break
 // ("\r\n", a lone "\r" and "\n" alike) as one break, read back as "\n", so a text that differs
-// from the box's only in how its line breaks are written counts as already held.
+// from the box's only in how its line breaks are written counts as already held. The view of a
+// multi-line box stays where it was, or goes to the end of a new text too short to reach there.
 void WriteText(QWidget* box, const QString& text);
 
 // The character code a key press types, as the rules see it: the typed character itself,
