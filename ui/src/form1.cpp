@@ -247,6 +247,7 @@ void Form1::CreateControls() {
                           this);
     named(Text3, "Text3");
     Text3->setMaxLength(15);
+    KeepFirstLineOfInsertions(Text3);
     SetColours(Text3, PaleYellow, DarkPurple);
 
     Command1 = new QPushButton(this);
