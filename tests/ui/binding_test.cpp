@@ -127,9 +127,9 @@ class BindingTest : public QObject {
     }
 
     // A write that changes the text leaves the box as a new one holding it: the caret at 0 with
-    // nothing selected, the view at the top, no undo or redo steps, after one change event in
-    // which the box already reads as the new text. A write of the text the box holds, however
-    // its line breaks are written, changes nothing and raises nothing.
+    // nothing selected, no undo or redo steps, after one change event in which the box already
+    // reads as the new text; only the view stays where it was. A write of the text the box
+    // holds, however its line breaks are written, changes nothing and raises nothing.
     void WriteReplacesTheWholeText_data() {
         QTest::addColumn<QString>("old");
         QTest::addColumn<QString>("text");
@@ -199,12 +199,12 @@ class BindingTest : public QObject {
 
         const BoxState after = StateOf(box.get());
         QCOMPARE(after.Read, read);
+        QCOMPARE(after.Scroll, before.Scroll);
         if (read == before.Read) {
             QCOMPARE(readInChange, QStringList());
             QCOMPARE(after.Position, before.Position);
             QCOMPARE(after.Anchor, before.Anchor);
             QCOMPARE(after.UndoAvailable, true);
-            QCOMPARE(after.Scroll, before.Scroll);
             return;
         }
         QCOMPARE(readInChange, QStringList{read});
@@ -212,7 +212,59 @@ class BindingTest : public QObject {
         QCOMPARE(after.Anchor, 0);
         QCOMPARE(after.UndoAvailable, false);
         QCOMPARE(after.RedoAvailable, false);
-        QCOMPARE(after.Scroll, 0);
+    }
+
+    // The rules fix a box's text, not its view: a write leaves the view where the user scrolled
+    // it, or at the end of a new text too short to reach that place.
+    void WriteKeepsTheView_data() {
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<QString>("place");  // where the user left the view: top, middle or end
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("atNewEnd");  // else at the same place
+        const QString line = QStringLiteral("Eine Zeile Text, die sich wiederholt.\n");
+        const QString lines = Repeated(line, 300);
+        const QString fewerLines = Repeated(line, 100);
+        const QString wrapped = Repeated(Repeated(QStringLiteral("umbrochen "), 150) + u'\n', 60);
+        const QString longLine = Repeated(QStringLiteral("lang "), 20000);
+        const QString changedLine = QString(longLine).replace(50000, 1, QStringLiteral("LANG"));
+        QTest::newRow("top") << lines << "top" << lines + u'x' << false;
+        QTest::newRow("middle") << lines << "middle" << u'x' + lines << false;
+        QTest::newRow("end") << lines << "end" << lines + u'x' << false;
+        QTest::newRow("end of wrapped lines") << wrapped << "end" << wrapped + u'x' << false;
+        QTest::newRow("middle of one long line") << longLine << "middle" << changedLine << false;
+        QTest::newRow("end of one long line") << longLine << "end" << changedLine << false;
+        QTest::newRow("end, shorter text") << lines << "end" << fewerLines << true;
+        QTest::newRow("middle, beyond the shorter text") << lines << "middle" << fewerLines << true;
+        QTest::newRow("end, text that fits") << lines << "end"
+                                             << "kurz" << true;
+        QTest::newRow("end, empty text") << lines << "end" << QString() << true;
+    }
+    void WriteKeepsTheView() {
+        QFETCH(QString, old);
+        QFETCH(QString, place);
+        QFETCH(QString, text);
+        QFETCH(bool, atNewEnd);
+        ShownBox box;
+        WriteText(box.get(), old);
+        QScrollBar* view = box->verticalScrollBar();
+        QCoreApplication::processEvents();
+        const int maximum = view->maximum();
+        QVERIFY(maximum > 0);
+        view->setValue(place == u"top" ? 0 : place == u"middle" ? maximum / 2 : maximum);
+        const int before = view->value();
+        QSignalSpy changes(box.get(), &QPlainTextEdit::textChanged);
+
+        WriteText(box.get(), text);
+
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(ReadText(box.get()), text);
+        QCoreApplication::processEvents();
+        if (atNewEnd) {
+            QVERIFY(view->maximum() < before);
+            QCOMPARE(view->value(), view->maximum());
+        } else {
+            QCOMPARE(view->value(), before);
+        }
     }
 
     // Whatever changes a box after a write, reading it gives what it holds then.

@@ -1,7 +1,11 @@
 // The key box: only "a" to "z" and Backspace are typed, the key is kept lower case without
 // spaces, and every change decodes the output box again.
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -20,6 +24,49 @@ void CodeWithKey(Harness& harness, const QString& key) {
     harness.Focus(harness.Text1());
     QTest::keyClicks(harness.Text1(), "hallo");
     harness.Focus(harness.Text3());
+}
+
+// Pastes `text` into the key box at its very start the way `way` names: by the edit menu, by
+// dragging it onto the box, or with the middle mouse button from the selection. False if the way
+// could not be gone.
+bool PasteAtTheStart(QLineEdit* box, const QString& way, const QString& text) {
+    const QPoint start(1, box->height() / 2);
+    if (way == u"edit menu") {
+        QGuiApplication::clipboard()->setText(text);
+        box->setCursorPosition(0);
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, start, box->mapToGlobal(start));
+        QCoreApplication::sendEvent(box, &request);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return false;
+        }
+        // The menu's paste entry is the one that names the paste key.
+        const QString pasteKey =
+            u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction* entry : menu->actions()) {
+            if (entry->text().endsWith(pasteKey) && entry->isEnabled()) {
+                menu->setActiveAction(entry);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return true;
+            }
+        }
+        menu->close();
+        return false;
+    }
+    if (way == u"drop") {
+        QMimeData dragged;
+        dragged.setText(text);
+        QDragEnterEvent enter(start, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &enter);
+        QDragMoveEvent move(start, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &move);
+        QDropEvent drop(start, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &drop);
+        return enter.isAccepted() && drop.isAccepted();
+    }
+    QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+    QTest::mouseClick(box, Qt::MiddleButton, Qt::NoModifier, start);
+    return true;
 }
 
 }  // namespace
@@ -102,6 +149,58 @@ class KeyBoxTest : public QObject {
         QCOMPARE(Text(harness.Text3()), key);
         QCOMPARE(harness.Text3()->cursorPosition(), key.size());
         QCOMPARE(harness.Text3()->selectedText(), QString());
+    }
+
+    // Whichever way a text comes into the key box, only its first line goes in: what stood
+    // after the place of the insertion stays, and the key box's rule never sees a line break.
+    void EveryWayOfPastingKeepsTheFirstLine_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("key");
+        for (const char* way : {"edit menu", "drop", "middle click"}) {
+            const auto row = [way](const char* name) -> QTestData& {
+                return QTest::addRow("%s, %s", way, name) << QString::fromLatin1(way);
+            };
+            row("key with its line break") << QString() << "qorvu\n"
+                                           << "qorvu";
+            row("second line") << QString() << "Ab C\nzweite Zeile"
+                               << "abc";
+            row("CR LF") << QString() << "eins\r\nzwei"
+                         << "eins";
+            row("lone CR") << QString() << "eins\rzwei"
+                           << "eins";
+            row("empty first line") << QString() << "\nzwei" << QString();
+            row("before the held key") << "qorvu"
+                                       << "ab\ncd"
+                                       << "abqorvu";
+        }
+    }
+    void EveryWayOfPastingKeepsTheFirstLine() {
+        QFETCH(QString, way);
+        QFETCH(QString, held);
+        QFETCH(QString, pasted);
+        QFETCH(QString, key);
+        if (way == u"middle click" && !QGuiApplication::clipboard()->supportsSelection()) {
+            QSKIP("the platform has no selection to paste with the middle mouse button");
+        }
+        Harness harness;
+        harness.Focus(harness.Text3());
+        if (held.isEmpty()) {
+            harness.ClearByKeyboard(harness.Text3());
+        }
+        QCOMPARE(Text(harness.Text3()), held);
+        QStringList seen;
+        QObject::connect(harness.Text3(), &QLineEdit::textChanged,
+                         [&seen](const QString& text) { seen.append(text); });
+
+        QVERIFY(PasteAtTheStart(harness.Text3(), way, pasted));
+
+        QCOMPARE(Text(harness.Text3()), key);
+        QCOMPARE(harness.Text3()->cursorPosition(), key.size());
+        for (const QString& text : seen) {
+            QVERIFY2(!text.contains(u'\n') && !text.contains(u'\r'), qPrintable(text));
+        }
     }
 
     void ChangeDecodesTheOutputAgain() {

@@ -3,8 +3,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextDocument>
+#include <QValidator>
 
+#include <algorithm>
 #include <optional>
 
 namespace schnackomat::ui {
@@ -37,6 +40,31 @@ QString AsReadBack(QString text) {
     return text;
 }
 
+// Qt hands every change of a single-line box to its validator, which may rewrite the text and
+// move the caret before the box takes them. The box never keeps a line break, so one in its
+// text came with what was just inserted, which ends at the caret: the insertion is cut at its
+// first line break, and what stood after the caret before stays.
+class FirstLineOfInsertion final : public QValidator {
+  public:
+    using QValidator::QValidator;
+
+    State validate(QString& text, int& caret) const override {
+        const auto isLineBreak = [](QChar character) {
+            return character == u'\n' || character == u'\r';
+        };
+        const qsizetype lineBreak =
+            std::find_if(text.cbegin(), text.cend(), isLineBreak) - text.cbegin();
+        if (lineBreak < text.size()) {
+            // A caret before the break (an input method may set it) leaves nothing after the
+            // break to keep.
+            const qsizetype end = caret > lineBreak ? caret : text.size();
+            text.remove(lineBreak, end - lineBreak);
+            caret = static_cast<int>(std::min<qsizetype>(caret, lineBreak));
+        }
+        return Acceptable;
+    }
+};
+
 }  // namespace
 
 QString ReadText(const QWidget* box) {
@@ -56,13 +84,22 @@ QString ReadText(const QWidget* box) {
 void WriteText(QWidget* box, const QString& text) {
     if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
         if (ReadText(edit) != AsReadBack(text)) {
+            // setPlainText turns the view back to the first line; the user's place is kept, or
+            // the end of the new text where that is shorter (the scroll bar clamps the value).
+            QScrollBar* view = edit->verticalScrollBar();
+            const int place = view->value();
             edit->setPlainText(text);
+            view->setValue(place);
         }
     } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
         if (line->text() != text) {
             line->setText(text);
         }
     }
+}
+
+void KeepFirstLineOfInsertions(QLineEdit* box) {
+    box->setValidator(new FirstLineOfInsertion(box));
 }
 
 std::optional<char16_t> TypedCharacter(const QKeyEvent& event) {

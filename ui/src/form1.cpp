@@ -23,6 +23,7 @@
 #include <utility>
 
 #include "schnackomat/matrix.h"
+#include "schnackomat/rules/key_box.h"
 #include "schnackomat/ui/binding.h"
 #include "schnackomat/ui/icon.h"
 #include "schnackomat/ui/layout.h"
@@ -246,7 +247,8 @@ void Form1::CreateControls() {
                                              static_cast<qsizetype>(DefaultMatrixKey.size())),
                           this);
     named(Text3, "Text3");
-    Text3->setMaxLength(15);
+    Text3->setMaxLength(static_cast<int>(rules::MaxKeyLength));
+    KeepFirstLineOfInsertions(Text3);
     SetColours(Text3, PaleYellow, DarkPurple);
 
     Command1 = new QPushButton(this);

@@ -13,6 +13,7 @@
 #include <QString>
 
 class QKeyEvent;
+class QLineEdit;
 class QWidget;
 
 namespace schnackomat::ui {
@@ -29,8 +30,14 @@ QString ReadText(const QWidget* box);
 // setPlainText (setText) does, unless the box already reads as `text` would read after it; the
 // box's change event runs once before this returns. A multi-line box keeps every line break
 // ("\r\n", a lone "\r" and "\n" alike) as one break, read back as "\n", so a text that differs
-// from the box's only in how its line breaks are written counts as already held.
+// from the box's only in how its line breaks are written counts as already held. The view of a
+// multi-line box stays where it was, or goes to the end of a new text too short to reach there.
 void WriteText(QWidget* box, const QString& text);
+
+// Makes a single-line box take only the first line of what goes into it, however it comes: a
+// paste by key, by the edit menu or by the middle mouse button, a drop, a program write. So a
+// text copied with its line break fits as it would without it.
+void KeepFirstLineOfInsertions(QLineEdit* box);
 
 // The character code a key press types, as the rules see it: the typed character itself,
 // 1 to 26 for Ctrl+A to Ctrl+Z, 8 for Backspace, 127 for Ctrl+Backspace, 13 for Return and 27
