@@ -19,19 +19,12 @@ struct LowerCaseRange {
 
 #include "lowercase_table.inc"
 
-// The lower-case form of every unit.
-constexpr std::array<char16_t, 0x10000> LowerCaseUnits = [] {
-    std::array<char16_t, 0x10000> units{};
-    for (std::size_t unit = 0; unit < units.size(); ++unit) {
-        units[unit] = static_cast<char16_t>(unit);
-    }
-    for (const LowerCaseRange& range : LowerCaseRanges) {
-        for (std::int32_t unit = range.First; unit <= range.Last; unit += range.Step) {
-            units[static_cast<std::size_t>(unit)] = static_cast<char16_t>(unit + range.Offset);
-        }
-    }
-    return units;
-}();
+// ToLower looks a unit's range up by its start.
+static_assert(std::adjacent_find(LowerCaseRanges.begin(), LowerCaseRanges.end(),
+                                 [](const LowerCaseRange& before, const LowerCaseRange& next) {
+                                     return next.First <= before.Last;
+                                 }) == LowerCaseRanges.end(),
+              "the ranges come in order and do not overlap");
 
 }  // namespace
 
@@ -72,7 +65,21 @@ std::vector<std::u16string_view> SplitPieces(std::u16string_view text, char16_t 
 }
 
 char16_t ToLower(char16_t unit) {
-    return LowerCaseUnits[unit];
+    if (unit < 0x80) {
+        return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit;
+    }
+    // The last range that starts at or before the unit, if the unit is one of its steps.
+    const auto after =
+        std::upper_bound(LowerCaseRanges.begin(), LowerCaseRanges.end(), unit,
+                         [](char16_t u, const LowerCaseRange& range) { return u < range.First; });
+    if (after == LowerCaseRanges.begin()) {
+        return unit;
+    }
+    const LowerCaseRange& range = *(after - 1);
+    if (unit > range.Last || (unit - range.First) % range.Step != 0) {
+        return unit;
+    }
+    return static_cast<char16_t>(unit + range.Offset);
 }
 
 std::u16string ToLower(std::u16string_view text) {

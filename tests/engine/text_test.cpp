@@ -110,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LowerCase{u'ẞ', u'ß'}, LowerCase{u'Ａ', u'ａ'}, LowerCase{u'1', u'1'},
                     LowerCase{u'@', u'@'}, LowerCase{u'[', u'['}, LowerCase{u'\n', u'\n'},
                     LowerCase{0xD83D, 0xD83D}, LowerCase{0xDE00, 0xDE00}, LowerCase{0xFFFF, 0xFFFF},
-                    LowerCase{0x0000, 0x0000}));
+                    LowerCase{0x0000, 0x0000}, LowerCase{0x0100, 0x0101}, LowerCase{0x0101, 0x0101},
+                    LowerCase{0x012E, 0x012F}, LowerCase{0x01C5, 0x01C6}, LowerCase{0x212A, u'k'}));
 
 TEST(ToLowerTest, LowerCasesAWholeTextAndKeepsItsLength) {
     EXPECT_EQ(ToLower(u"ÄRGER über STRAßE 1234, İGEL 😀!"), u"ärger über straße 1234, igel 😀!");
