@@ -1,19 +1,19 @@
-// The browser page in headless Chromium, driven like a user: keys, clicks and the pointer. What
-// the page converts is compared with what the command-line converter gives for the same text
-// and options.
+// The browser page in a headless browser (Chromium, or Firefox with BROWSER=firefox), driven
+// like a user: keys, clicks and the pointer. What the page converts is compared with what the
+// command-line converter gives for the same text and options.
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { launchChromium, openPage, repository, runCli, serveSite, siteDirectory } from "./browser.mjs";
+import { browserName, launchBrowser, openPage, repository, runCli, serveSite, siteDirectory } from "./browser.mjs";
 
 let site;
 let browser;
 
 before(async () => {
     site = await serveSite();
-    browser = await launchChromium();
+    browser = await launchBrowser();
 });
 
 after(async () => {
@@ -45,6 +45,21 @@ async function typeInto(page, id, text) {
     await page.click(`#${id}`, { offset: { x: 4, y: 4 } });
     await page.keyboard.type(text);
 }
+
+// Clicks into the key box and selects its whole text, as a triple click does (which WebDriver
+// BiDi gives Firefox as three single clicks).
+async function selectKeyBox(page) {
+    await page.click("#Text3");
+    await page.$eval("#Text3", (box) => box.select());
+}
+
+// The ids of the elements whose accessible name, as the browser computes it, is `name`.
+const namedElements = async (page, name) =>
+    Promise.all((await page.$$(`aria/${name}`)).map((element) => element.evaluate((named) => named.id)));
+
+// What a screen reader learns about the element: puppeteer reads the accessibility tree over
+// Chromium's own protocol only.
+const accessibilityTree = browserName === "chromium" ? false : "Firefox gives no accessibility tree over WebDriver BiDi";
 
 // The open message box, or null when none opens within `wait` milliseconds.
 async function messageBox(page, wait = 1000) {
@@ -188,7 +203,7 @@ describe("the key box", () => {
     for (const { typed, kept } of cases) {
         test(`typing ${JSON.stringify(typed)} keeps ${JSON.stringify(kept)}`, async () => {
             const page = await freshPage();
-            await page.click("#Text3", { clickCount: 3 });
+            await selectKeyBox(page);
             await page.keyboard.press("Backspace");
             assert.equal(await value(page, "Text3"), "");
             await page.keyboard.type(typed);
@@ -204,12 +219,12 @@ describe("the key box", () => {
         await typeInto(page, "Text1", text);
         const coded = await value(page, "Text2");
         const decoded = runCli(["--reverse", "--matrix", "--key", "qorvu"], coded).output;
-        await page.click("#Text3", { clickCount: 3 });
+        await selectKeyBox(page);
         await page.keyboard.type("abc");
         const scrambled = await value(page, "Text1");
         assert.match(scrambled, /^[a-z]+$/);
         assert.equal(runCli(["--reverse", "--matrix", "--key", "abc"], coded).status, 3);
-        await page.click("#Text3", { clickCount: 3 });
+        await selectKeyBox(page);
         await page.keyboard.type("qorvu");
         assert.equal(await value(page, "Text1"), decoded);
         assert.equal(await value(page, "Text2"), coded);
@@ -322,11 +337,20 @@ describe("Ende and its questions", () => {
         assert.deepEqual(await messageBox(page), { title: "Whääy", text: "Wuuuuuh!", buttons: ["OK"] });
         const closed = new Promise((done) => page.once("close", () => done(true)));
         await page.click("#MessageOk");
-        // A page the browser lets close goes away; any other shows that it has ended.
-        const ended = await Promise.race([
-            closed,
-            page.waitForFunction(() => document.documentElement.dataset.state === "ended").then(() => false),
-        ]);
+        // A page the browser lets close goes away (Firefox lets a page it opened for WebDriver
+        // close); any other shows that it has ended.
+        const endedHere = (async () => {
+            await page.waitForFunction(() => document.documentElement.dataset.state === "ended");
+            return false;
+        })();
+        // Waiting fails at once when the page has gone before the wait began.
+        const ended = await Promise.race([closed, endedHere.catch(async (error) => {
+            await Promise.race([closed, new Promise((done) => setTimeout(done, 1000))]);
+            if (!page.isClosed()) {
+                throw error;
+            }
+            return true;
+        })]);
         if (!ended) {
             assert.equal(await shown(page, "Form1"), false);
             assert.equal(await shown(page, "Ended"), true);
@@ -403,15 +427,22 @@ describe("long texts", () => {
         }, pasted);
     }
 
-    test("a long output is the output box's own text, for the box and for a screen reader", async () => {
+    test("a long output is the output box's own text", async () => {
         const page = await freshPage();
         await paste(page, text);
         const output = runCli(optionArgs(startUp), text).output;
         assert.equal(await value(page, "Text2"), output);
         assert.equal(await page.$eval("#Text2", (box) => box.textLength), output.length);
+        assert.deepEqual(await namedElements(page, "Ausgabe"), ["Text2"]);
+        await page.close();
+    });
+
+    test("a screen reader gets the whole of a long output", { skip: accessibilityTree }, async () => {
+        const page = await freshPage();
+        await paste(page, text);
         const node = await page.accessibility.snapshot({ root: await page.$("#Text2") });
         assert.equal(node.name, "Ausgabe");
-        assert.equal(node.value, output);
+        assert.equal(node.value, runCli(optionArgs(startUp), text).output);
         await page.close();
     });
 
@@ -481,14 +512,14 @@ const shortcutTexts = () => Object.fromEntries([...rulesSource("shortcuts.h").ma
     .map(([, key, text]) => [key, cxxText(text)]));
 
 describe("the texts come from the rules", () => {
-    test("every control shows its caption and carries its accessible name and description", async () => {
+    test("every control shows its caption and carries its accessible name", async () => {
         const page = await freshPage();
         const texts = controlTexts();
         assert.equal(Object.keys(texts).length, 16);
         assert.equal(await page.title(), texts.Form1.caption);
         assert.equal(await page.$eval("#Form1Caption", (caption) => caption.textContent), texts.Form1.caption);
         await page.click("#Command2");
-        for (const [control, { caption, name, description }] of Object.entries(texts)) {
+        for (const [control, { caption, name }] of Object.entries(texts)) {
             if (control === "Form1") {
                 continue;
             }
@@ -498,10 +529,21 @@ describe("the texts come from the rules", () => {
             if (shownAs !== "" && control !== "Form2") {
                 assert.equal(await page.$eval(face, (element) => element.textContent), shownAs, control);
             }
-            const node = await page.accessibility.snapshot({ root: await page.$(`[id="${control}"]`), interestingOnly: false });
             if (!["Label1", "Label2"].includes(control)) {
-                assert.equal(node.name, name, control);
+                assert.ok((await namedElements(page, name)).includes(control), `${control} is named ${name}`);
             }
+        }
+        await page.close();
+    });
+
+    test("every control carries its accessible description", { skip: accessibilityTree }, async () => {
+        const page = await freshPage();
+        await page.click("#Command2");
+        for (const [control, { description }] of Object.entries(controlTexts())) {
+            if (control === "Form1") {
+                continue;
+            }
+            const node = await page.accessibility.snapshot({ root: await page.$(`[id="${control}"]`), interestingOnly: false });
             assert.equal(node.description, description, control);
         }
         await page.close();

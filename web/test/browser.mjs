@@ -1,5 +1,6 @@
 // What the browser test and the browser benchmark share: a static server for the built page,
-// headless Chromium with a fresh profile, and a page opened and ready for input.
+// a headless browser with a fresh profile (Chromium, or Firefox with BROWSER=firefox), and a
+// page opened and ready for input.
 import { spawnSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
 import { createServer } from "node:http";
@@ -17,6 +18,8 @@ const contentTypes = {
     ".js": "text/javascript; charset=utf-8",
     ".wasm": "application/wasm",
     ".svg": "image/svg+xml",
+    ".png": "image/png",
+    ".webmanifest": "application/manifest+json",
 };
 
 // Serves the site's files on a free port of localhost, as any static server would. Answers the
@@ -41,6 +44,24 @@ export async function serveSite(directory = siteDirectory) {
     });
     await new Promise((done) => server.listen(0, "127.0.0.1", done));
     return { server, requests, url: `http://localhost:${server.address().port}/` };
+}
+
+// The browser the tests drive: "chromium" or "firefox".
+export const browserName = process.env.BROWSER ?? "chromium";
+
+export function launchBrowser() {
+    return browserName === "firefox" ? launchFirefox() : launchChromium();
+}
+
+// Firefox is driven over WebDriver BiDi, which it speaks itself; puppeteer gives it a fresh
+// profile of its own.
+export function launchFirefox() {
+    return puppeteer.launch({
+        browser: "firefox",
+        protocol: "webDriverBiDi",
+        executablePath: process.env.FIREFOX ?? "/usr/bin/firefox-esr",
+        headless: true,
+    });
 }
 
 export async function launchChromium() {
@@ -71,10 +92,13 @@ export async function launchChromium() {
 }
 
 // Opens the page with clipboard access granted, and waits until the program has started.
-// `prepare` runs in the page before its own scripts; `viewport` sets the page's size.
+// `prepare` runs in the page before its own scripts; `viewport` sets the page's size. Firefox
+// knows no clipboard permissions: it lets a page read what the page itself put on the clipboard.
 export async function openPage(browser, url, { prepare, viewport } = {}) {
-    const context = browser.defaultBrowserContext();
-    await context.overridePermissions(new URL(url).origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    if (browserName === "chromium") {
+        const context = browser.defaultBrowserContext();
+        await context.overridePermissions(new URL(url).origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    }
     const page = await browser.newPage();
     page.on("pageerror", (error) => console.error("page error:", error.message));
     if (viewport) {

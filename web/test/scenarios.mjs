@@ -12,7 +12,7 @@ import { spawnSync } from "node:child_process";
 import { readdirSync } from "node:fs";
 import { basename, join } from "node:path";
 import { after, before, test } from "node:test";
-import { launchChromium, openPage, repository, runCli, serveSite } from "./browser.mjs";
+import { launchBrowser, openPage, repository, runCli, serveSite } from "./browser.mjs";
 
 const scenarioDirectory = join(repository, "tests/scenarios");
 const stepsProgram = process.env.SCHNACKOMAT_SCENARIO_STEPS ??
@@ -48,6 +48,7 @@ function recordLinksAndKeepTheTab() {
 
 const keyNames = {
     Esc: "Escape",
+    Space: " ",
     Return: "Enter",
     Left: "ArrowLeft",
     Right: "ArrowRight",
@@ -468,7 +469,7 @@ let browser;
 
 before(async () => {
     site = await serveSite();
-    browser = await launchChromium();
+    browser = await launchBrowser();
 });
 
 after(async () => {
