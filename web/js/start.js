@@ -18,6 +18,9 @@ async function start() {
     document.getElementById("Form1").setAttribute("aria-busy", "false");
     document.documentElement.dataset.state = "ready";
     performance.mark("schnackomat-ready");
+    // From now on the page opens without its server too (service-worker.js). A browser that
+    // offers no worker, or refuses it, still has the page as it is.
+    navigator.serviceWorker?.register("service-worker.js").catch(() => {});
 }
 
 start().catch((error) => {

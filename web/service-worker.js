@@ -1,0 +1,39 @@
+// Keeps the page working without its server: at install the worker stores every file of the page
+// in a cache named after this build's version, and from then on answers the page's requests from
+// that cache first. A build with other files writes another version into this file, which makes
+// the browser install the new worker; once active it deletes the caches of older versions.
+// Nothing else is stored and nothing is sent anywhere.
+const version = "@SITE_VERSION@";
+const files = [@SITE_FILES@];
+const cacheName = `schnackomat-${version}`;
+
+self.addEventListener("install", (event) => {
+    event.waitUntil((async () => {
+        const cache = await caches.open(cacheName);
+        await cache.addAll(files);
+        await self.skipWaiting();
+    })());
+});
+
+self.addEventListener("activate", (event) => {
+    event.waitUntil((async () => {
+        const names = await caches.keys();
+        await Promise.all(names.filter((name) => name !== cacheName).map((name) => caches.delete(name)));
+        await self.clients.claim();
+    })());
+});
+
+// The page's own files from the cache, the page itself for any address of the site it is opened
+// at; anything else goes to the network as without the worker.
+self.addEventListener("fetch", (event) => {
+    const request = event.request;
+    if (request.method !== "GET" || new URL(request.url).origin !== self.location.origin) {
+        return;
+    }
+    event.respondWith((async () => {
+        const cache = await caches.open(cacheName);
+        const stored = await cache.match(request, { ignoreSearch: true }) ??
+            (request.mode === "navigate" ? await cache.match("index.html") : undefined);
+        return stored ?? fetch(request);
+    })());
+});
