@@ -20,13 +20,13 @@ function placeCaretAfterFocus(event) {
 }
 
 // The Tab key goes round the main window's controls, from the last straight back to the first
-// (and Shift+Tab the other way), without the stops the browser has outside the page.
+// (and Shift+Tab the other way), without the stops the browser has outside the page. The page
+// holds the controls in the window's tab order.
 function wrapTabOrder(event) {
     if (event.key !== "Tab" || event.ctrlKey || event.altKey || event.metaKey) {
         return;
     }
-    const order = Array.from(event.currentTarget.querySelectorAll("[tabindex]"))
-        .sort((first, second) => first.tabIndex - second.tabIndex);
+    const order = Array.from(event.currentTarget.querySelectorAll("textarea, input, button"));
     const [from, to] = event.shiftKey ? [order[0], order.at(-1)] : [order.at(-1), order[0]];
     if (event.target === from) {
         event.preventDefault();
