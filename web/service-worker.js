@@ -9,8 +9,10 @@ const cacheName = `schnackomat-${version}`;
 
 self.addEventListener("install", (event) => {
     event.waitUntil((async () => {
+        // From the server itself: the browser's HTTP cache may still hold the files of the
+        // version before.
         const cache = await caches.open(cacheName);
-        await cache.addAll(files);
+        await cache.addAll(files.map((file) => new Request(file, { cache: "reload" })));
         await self.skipWaiting();
     })());
 });

@@ -22,9 +22,10 @@ const contentTypes = {
     ".webmanifest": "application/manifest+json",
 };
 
-// Serves the site's files on a free port of localhost, as any static server would. Answers the
-// server and the page's address; every request is counted by path.
-export async function serveSite(directory = siteDirectory) {
+// Serves the site's files on a free port of localhost, as any static server would, with
+// `headers` added to every answer. Answers the server and the page's address; every request is
+// counted by path.
+export async function serveSite(directory = siteDirectory, headers = {}) {
     const requests = [];
     const server = createServer((request, response) => {
         const path = new URL(request.url, "http://localhost").pathname;
@@ -36,7 +37,7 @@ export async function serveSite(directory = siteDirectory) {
         }
         try {
             const body = readFileSync(file);
-            response.writeHead(200, { "Content-Type": contentTypes[extname(file)] ?? "application/octet-stream" });
+            response.writeHead(200, { ...headers, "Content-Type": contentTypes[extname(file)] ?? "application/octet-stream" });
             response.end(body);
         } catch {
             response.writeHead(404).end();

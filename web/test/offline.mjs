@@ -25,10 +25,10 @@ after(async () => {
     }
 });
 
-async function siteCopy() {
+async function siteCopy(headers) {
     const directory = mkdtempSync(join(tmpdir(), "schnackomat-site-"));
     cpSync(siteDirectory, directory, { recursive: true });
-    const copy = { directory, ...(await serveSite(directory)) };
+    const copy = { directory, ...(await serveSite(directory, headers)) };
     copies.push(copy);
     return copy;
 }
@@ -103,7 +103,8 @@ describe("without its server", () => {
     });
 
     test("a new build is taken once served, and then opens without the server", async () => {
-        const copy = await siteCopy();
+        // A server that lets the browser keep every file for a day, as many do.
+        const copy = await siteCopy({ "Cache-Control": "max-age=86400" });
         const page = await openPage(browser, copy.url);
         await controlled(page);
         const [first] = await cacheNames(page);
