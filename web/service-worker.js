@@ -25,17 +25,18 @@ self.addEventListener("activate", (event) => {
     })());
 });
 
-// The page's own files from the cache, the page itself for any address of the site it is opened
-// at; anything else goes to the network as without the worker.
+// The page's own files from the cache, and the page itself for the site's own address (the
+// folder it lies in); anything else goes to the network as without the worker.
 self.addEventListener("fetch", (event) => {
     const request = event.request;
-    if (request.method !== "GET" || new URL(request.url).origin !== self.location.origin) {
+    const address = new URL(request.url);
+    if (request.method !== "GET" || address.origin !== self.location.origin) {
         return;
     }
+    const isSite = address.pathname === new URL(self.registration.scope).pathname;
     event.respondWith((async () => {
         const cache = await caches.open(cacheName);
-        const stored = await cache.match(request, { ignoreSearch: true }) ??
-            (request.mode === "navigate" ? await cache.match("index.html") : undefined);
+        const stored = await cache.match(isSite ? "index.html" : request, { ignoreSearch: true });
         return stored ?? fetch(request);
     })());
 });

@@ -74,9 +74,12 @@ describe("without its server", () => {
         await page.reload();
         await ready(page);
         assert.equal(await converts(page), true);
-        const tab = await openPage(browser, copy.url);
-        assert.equal(await converts(tab), true);
-        await tab.close();
+        // The page by its own name too, with a query as a link may add.
+        for (const address of [copy.url, `${copy.url}index.html?from=link`]) {
+            const tab = await openPage(browser, address);
+            assert.equal(await converts(tab), true, address);
+            await tab.close();
+        }
         await page.close();
     });
 
