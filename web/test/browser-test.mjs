@@ -46,8 +46,8 @@ async function typeInto(page, id, text) {
     await page.keyboard.type(text);
 }
 
-// Clicks into the key box and selects its whole text, as a triple click does (which WebDriver
-// BiDi gives Firefox as three single clicks).
+// Clicks into the key box and selects its whole text, as a triple click does (puppeteer's click
+// count does not reach Firefox over WebDriver BiDi: it sees one click).
 async function selectKeyBox(page) {
     await page.click("#Text3");
     await page.$eval("#Text3", (box) => box.select());
