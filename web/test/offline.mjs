@@ -174,6 +174,9 @@ describe("installing the page", () => {
         assert.equal(new URL(manifest.start_url, found.url).href, copy.url);
         assert.equal(new URL(manifest.scope, found.url).href, copy.url);
         assert.equal(manifest.display, "standalone");
+        // The installed page describes itself as the installed program does.
+        const desktopEntry = readFileSync(join(repository, "data/example.schnackomat.Schnackomat.desktop"), "utf8");
+        assert.equal(manifest.description, desktopEntry.match(/^Comment\[de\]=(.*)$/m)[1]);
         assert.equal(manifest.lang, "de");
         assert.equal(found.theme, found.window);
         assert.equal(found.metaTheme, found.window);
