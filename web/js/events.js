@@ -20,13 +20,17 @@ function placeCaretAfterFocus(event) {
 }
 
 // The Tab key goes round the main window's controls, from the last straight back to the first
-// (and Shift+Tab the other way), without the stops the browser has outside the page. The page
-// holds the controls in the window's tab order.
+// (and Shift+Tab the other way), without the stops the browser has outside the page. The
+// controls take the focus as the browser moves it: those with a tab index above 0 by it, then
+// the others in the order of the page.
+const tabRank = (control) => (control.tabIndex > 0 ? control.tabIndex : Infinity);
+
 function wrapTabOrder(event) {
     if (event.key !== "Tab" || event.ctrlKey || event.altKey || event.metaKey) {
         return;
     }
-    const order = Array.from(event.currentTarget.querySelectorAll("textarea, input, button"));
+    const order = Array.from(event.currentTarget.querySelectorAll("textarea, input, button"))
+        .sort((first, second) => (tabRank(first) === tabRank(second) ? 0 : tabRank(first) - tabRank(second)));
     const [from, to] = event.shiftKey ? [order[0], order.at(-1)] : [order.at(-1), order[0]];
     if (event.target === from) {
         event.preventDefault();
