@@ -162,31 +162,37 @@ function place(form, window, scale) {
     return drawn ? "drawn" : "screen";
 }
 
-// The host name in the credit line is the link Label5, laid exactly over it; the author's name,
-// Label3, follows the line after one space. As drawn the line is as wide as its text needs; for
-// the screen the author's name follows in the row, a space apart.
+// The host name in the credit line is the link Label5, laid exactly over it. As drawn, the line
+// is as wide as its text needs and the author's name, Label3, follows it after one space; for
+// the screen the line may wrap, and the author's name follows in the row, a space apart.
 function placeCreditLinks(layout) {
     const line = $("Label1");
     const text = line.textContent;
     const host = $("Label5").textContent;
+    const hostStart = text.indexOf(host);
     $("Form1").style.setProperty("--space", `${textWidth(line, " ")}px`);
-    const drawnBox = (element) => Object.fromEntries(["left", "top", "width", "height"]
-        .map((side) => [side, parseFloat(element.style.getPropertyValue(`--${side}`))]));
-    const box = layout === "drawn" ? drawnBox(line)
-        : { left: line.offsetLeft, top: line.offsetTop, width: line.offsetWidth, height: line.offsetHeight };
-    if (layout === "drawn") {
-        setBox(line, { width: Math.max(box.width, Math.ceil(textWidth(line, text))) });
-        const author = $("Label3");
-        setBox(author, {
-            left: box.left + Math.ceil(textWidth(line, text + " ")),
-            width: Math.max(drawnBox(author).width, Math.ceil(textWidth(author, author.textContent))),
-        });
+    if (layout === "screen") {
+        const words = document.createRange();
+        words.setStart(line.firstChild, hostStart);
+        words.setEnd(line.firstChild, hostStart + host.length);
+        const at = words.getBoundingClientRect();
+        const row = line.offsetParent.getBoundingClientRect();
+        setBox($("Label5"), { left: at.left - row.left, top: at.top - row.top, width: at.width, height: at.height });
+        return;
     }
+    const drawn = (element, side) => parseFloat(element.style.getPropertyValue(`--${side}`));
+    const left = drawn(line, "left");
+    setBox(line, { width: Math.max(drawn(line, "width"), Math.ceil(textWidth(line, text))) });
+    const author = $("Label3");
+    setBox(author, {
+        left: left + Math.ceil(textWidth(line, text + " ")),
+        width: Math.max(drawn(author, "width"), Math.ceil(textWidth(author, author.textContent))),
+    });
     setBox($("Label5"), {
-        left: box.left + Math.floor(textWidth(line, text.slice(0, text.indexOf(host)))),
-        top: box.top,
+        left: left + Math.floor(textWidth(line, text.slice(0, hostStart))),
+        top: drawn(line, "top"),
         width: Math.ceil(textWidth(line, host)),
-        height: box.height,
+        height: drawn(line, "height"),
     });
 }
 
