@@ -44,11 +44,10 @@ export function drawColour(name, red, green, blue) {
     document.documentElement.style.setProperty(`--${name}`, `rgb(${red}, ${green}, ${blue})`);
 }
 
-const keyFont = { family: "", points: 0 };
+let keyFontPoints = 0;
 
 export function drawKeyFont(family, points) {
-    keyFont.family = family;
-    keyFont.points = points;
+    keyFontPoints = points;
     document.documentElement.style.setProperty("--key-font-family", `"${family}"`);
 }
 
@@ -68,7 +67,8 @@ function rectOf(place, scale) {
 const context = document.createElement("canvas").getContext("2d");
 
 function textWidth(element, text) {
-    context.font = getComputedStyle(element).font;
+    const style = getComputedStyle(element);
+    context.font = `${style.fontStyle} ${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
     return context.measureText(text).width;
 }
 
@@ -119,14 +119,14 @@ function captionFits(place, box) {
     }
 }
 
-export function captionsFit(form, scale) {
+function captionsFit(form, scale) {
     return drawing[form].places.every((place) => captionFits(place, rectOf(place, scale)));
 }
 
 // The factor grows in steps of one pixel of the main window's width, up to three times the
 // drawing; the first step at which both windows' captions fit, since a larger one only has more
 // room.
-export function layoutScale() {
+function layoutScale() {
     const width = drawing.Form1.width / TwipsPerPixel;
     const scaleAt = (step) => (width + step) / width;
     const fits = (step) => captionsFit("Form1", scaleAt(step)) && captionsFit("Form2", scaleAt(step));
@@ -200,7 +200,7 @@ function placeCreditLinks(layout) {
 export function layOut() {
     const scale = layoutScale();
     const root = document.documentElement;
-    root.style.setProperty("--key-font-size", `${((keyFont.points * 96) / 72) * scale}px`);
+    root.style.setProperty("--key-font-size", `${((keyFontPoints * 96) / 72) * scale}px`);
     root.style.setProperty("--main-width", `${pixels(drawing.Form1.width, scale)}px`);
     root.dataset.scale = String(scale);
     root.dataset.layout = place("Form1", $("Form1"), scale);

@@ -152,8 +152,9 @@ function captionsFitAt(page, places, scale) {
                 rows -= face.offsetHeight - face.clientHeight + parseFloat(style.paddingTop) + parseFloat(style.paddingBottom);
             }
             const copy = document.createElement("div");
-            copy.style.font = style.font;
-            copy.style.lineHeight = style.lineHeight;
+            for (const property of ["fontStyle", "fontWeight", "fontSize", "fontFamily", "lineHeight"]) {
+                copy.style[property] = style[property];
+            }
             copy.style.position = "absolute";
             copy.style.whiteSpace = kind === "Wrapped" ? "normal" : "nowrap";
             copy.style.width = kind === "Wrapped" ? `${room}px` : "max-content";
