@@ -157,11 +157,11 @@ class Form1Test : public QObject {
         const QFont used = form.font();
         const QStyle& style = *form.style();
         QCOMPARE(LayoutScale(used, style), scale);
-        QVERIFY(Form1Layout.CaptionsFit(scale, used, style));
-        QVERIFY(Form2Layout.CaptionsFit(scale, used, style));
+        QVERIFY(CaptionsFit(schnackomat::rules::Form1Layout, scale, used, style));
+        QVERIFY(CaptionsFit(schnackomat::rules::Form2Layout, scale, used, style));
         const double smaller = (form.width() - 1) / 592.0;
-        QVERIFY(!Form1Layout.CaptionsFit(smaller, used, style) ||
-                !Form2Layout.CaptionsFit(smaller, used, style));
+        QVERIFY(!CaptionsFit(schnackomat::rules::Form1Layout, smaller, used, style) ||
+                !CaptionsFit(schnackomat::rules::Form2Layout, smaller, used, style));
     }
 
     // The interface font keeps the size the desktop gives it.

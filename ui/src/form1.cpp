@@ -33,12 +33,19 @@ namespace schnackomat::ui {
 
 namespace {
 
-const QColor Purple(128, 0, 128);
-const QColor DarkPurple(64, 0, 64);
-const QColor LightOrange(255, 192, 128);
-const QColor PaleYellow(255, 255, 192);
+const QColor Purple = ToQColor(rules::Purple);
+const QColor DarkPurple = ToQColor(rules::DarkPurple);
+const QColor LightOrange = ToQColor(rules::LightOrange);
+const QColor PaleYellow = ToQColor(rules::PaleYellow);
 
-constexpr char16_t WindowTitle[] = u"Schnackomat V3.0 - schnackomat.example - von Benaldo";
+QString FromUtf16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString NameOf(rules::Control control) {
+    const std::string_view name = rules::ControlName(control);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 void SetColours(QWidget* widget, const QColor& text, const QColor& background) {
     QPalette palette = widget->palette();
@@ -118,37 +125,17 @@ void DropShortcutTextsOfOtherKeys(QMenu& menu) {
     }
 }
 
-// Buttons show their pink face whatever the style, so they get it from a style sheet.
-constexpr char ButtonStyle[] =
-    "QPushButton { background-color: rgb(255, 192, 255); color: black;"
-    " border: 1px solid rgb(64, 0, 64); border-radius: 2px; }"
-    "QPushButton:focus { border: 1px dotted black; }"
-    "QPushButton:pressed { background-color: rgb(224, 160, 224); }";
-
-// What a screen reader announces for each control: its name, and what it is for.
-struct AccessibleText {
-    const char* Control;
-    const char16_t* Name;
-    const char16_t* Description;
-};
-
-constexpr AccessibleText AccessibleTexts[] = {
-    {"Text1", u"Eingabe", u"Deutscher Text; jede Änderung wird sofort umgewandelt"},
-    {"Text2", u"Ausgabe",
-     u"Der umgewandelte Text, auch in der Zwischenablage; Eingaben hier werden zurückgewandelt"},
-    {"Text3", u"Schlüssel", u"Schlüssel des Matrix-Codes, nur Kleinbuchstaben"},
-    {"Check1", u"1337", u"Buchstaben als ähnlich aussehende Ziffern schreiben"},
-    {"Check2", u"Pfiii- & Benaldo- Style", u"Slang-Wörter, Einwürfe und vertauschte Buchstaben"},
-    {"Check3", u"1337-Wörters", u"Wortendungen 0rn und 0rst"},
-    {"Check4", u"The Matrix-Style", u"Jeder Buchstabe als Gruppe aus fünf Binärziffern"},
-    {"Command1", u"Ende", u"Programm beenden, nach zwei Rückfragen"},
-    {"Command2", u"Hilfe", u"Hilfe und Liste der Tastenkürzel zeigen"},
-    {"Label1", u"Gemacht für schnackomat.example von", u"Hinweis auf die Urheber"},
-    {"Label2", u"Anmerkung: Die schwule Farbe wollte", u"Anmerkung zur Farbe"},
-    {"Label3", u"Benaldo", u"Link: Mail an Benaldo schreiben"},
-    {"Label4", u"Pfiii!", u"Link: Mail an Pfiii schreiben"},
-    {"Label5", u"schnackomat.example", u"Link: Webseite schnackomat.example öffnen"},
-};
+// Buttons show their pink face whatever the style, so they get it from a style sheet; pressed,
+// the face darkens a little.
+QString ButtonStyle() {
+    const QColor face = ToQColor(rules::Pink);
+    return QStringLiteral(
+               "QPushButton { background-color: %1; color: black;"
+               " border: 1px solid %2; border-radius: 2px; }"
+               "QPushButton:focus { border: 1px dotted black; }"
+               "QPushButton:pressed { background-color: %3; }")
+        .arg(face.name(), DarkPurple.name(), face.darker(114).name());
+}
 
 }  // namespace
 
@@ -160,7 +147,7 @@ Form1::Form1(MessageBoxes& messageBoxes, Clipboard& clipboard, LinkOpener& linkO
       linkOpener_(linkOpener),
       rules_(*this, random) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromUtf16(WindowTitle));
+    setWindowTitle(FromUtf16(rules::TextsOf(rules::Control::Form1).Caption));
     setWindowIcon(SchnackomatIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -185,8 +172,8 @@ void Form1::CreateControls() {
         return widget;
     };
 
-    // Created in reverse stacking order: where controls overlap, the later one lies above.
-    // Captions and places come from the layout (PlaceControls).
+    // Captions and places come from the layout (PlaceControls); where controls overlap, the
+    // layout says which one is raised above the other.
     Label1 = new QLabel(this);
     Label2 = new QLabel(this);
     Label3 = new QLabel(this);
@@ -258,35 +245,35 @@ void Form1::CreateControls() {
     for (QPushButton* button : {Command1, Command2}) {
         button->setFocusPolicy(Qt::StrongFocus);
         button->setAutoDefault(false);
-        button->setStyleSheet(QString::fromLatin1(ButtonStyle));
+        button->setStyleSheet(ButtonStyle());
     }
 
-    // Check3 lies above Check1, Label4 above Label2, Label5 above Label1.
-    Check3->raise();
-    Label4->raise();
-    Label5->raise();
+    for (const rules::Overlap& overlap : rules::DrawnAbove) {
+        findChild<QWidget*>(NameOf(overlap.Above))->raise();
+    }
 
-    for (const AccessibleText& text : AccessibleTexts) {
-        if (auto* control = findChild<QWidget*>(QString::fromLatin1(text.Control))) {
-            control->setAccessibleName(QString::fromUtf16(text.Name));
-            control->setAccessibleDescription(QString::fromUtf16(text.Description));
+    // The layout lists the controls in tab order; labels take no focus and are skipped.
+    QWidget* previous = nullptr;
+    for (const rules::Place& place : rules::Form1Places) {
+        const rules::Control control = *rules::ControlNamed(place.Name);
+        QWidget* widget = findChild<QWidget*>(NameOf(control));
+        const rules::ControlTexts texts = rules::TextsOf(control);
+        widget->setAccessibleName(FromUtf16(texts.AccessibleName));
+        widget->setAccessibleDescription(FromUtf16(texts.AccessibleDescription));
+        if (widget->focusPolicy() == Qt::NoFocus) {
+            continue;
         }
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
     }
-
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Command1);
-    setTabOrder(Command1, Check1);
-    setTabOrder(Check1, Check2);
-    setTabOrder(Check2, Check4);
-    setTabOrder(Check4, Command2);
-    setTabOrder(Command2, Text3);
-    setTabOrder(Text3, Check3);
 }
 
 void Form1::PlaceControls() {
     const double scale = LayoutScale(font(), *style());
-    Form1Layout.attachTo(this, scale);
-    QFont keyFont(QStringLiteral("Times New Roman"));
+    AttachTo(rules::Form1Layout, this, scale);
+    QFont keyFont(FromUtf16(rules::KeyFontFamily));
     keyFont.setPointSizeF(KeyFontPointSize(scale));
     keyFont.setWeight(QFont::Normal);
     Text3->setFont(keyFont);

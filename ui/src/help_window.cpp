@@ -18,12 +18,16 @@ namespace schnackomat::ui {
 
 namespace {
 
-const QColor Background(64, 0, 64);
-const QColor HelpTextColour(255, 192, 128);
-const QColor ShortcutColour(255, 192, 192);
+const QColor Background = ToQColor(rules::DarkPurple);
+const QColor HelpTextColour = ToQColor(rules::LightOrange);
+const QColor ShortcutColour = ToQColor(rules::PaleRed);
 
 QString CaptionOf(const char* control) {
-    return Form2Layout.At(control).ShownCaption();
+    return ShownCaption(rules::Form2Layout.At(control));
+}
+
+QString FromUtf16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QPointer<Form2>& CurrentHelpWindow() {
@@ -44,10 +48,10 @@ const std::array<QString, 14> Form2::ShortcutCaptions{
 
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("?"));
-    setAccessibleName(QStringLiteral("Hilfe"));
-    setAccessibleDescription(
-        QStringLiteral("Hilfetext und Tastenkürzel; ein Klick schließt das Fenster"));
+    const rules::ControlTexts texts = rules::TextsOf(rules::Control::Form2);
+    setWindowTitle(FromUtf16(texts.Caption));
+    setAccessibleName(FromUtf16(texts.AccessibleName));
+    setAccessibleDescription(FromUtf16(texts.AccessibleDescription));
     setWindowIcon(SchnackomatIcon());
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -76,7 +80,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
 
         label->installEventFilter(this);
     }
-    Form2Layout.attachTo(this, LayoutScale(font, *style()));
+    AttachTo(rules::Form2Layout, this, LayoutScale(font, *style()));
     for (auto* label : findChildren<QLabel*>()) {
         label->setAccessibleName(label->objectName() == QStringLiteral("Label1")
                                      ? QStringLiteral("Hilfetext")

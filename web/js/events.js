@@ -76,10 +76,11 @@ export function connect() {
             deliver("schnackomat_focused", control);
         }
     });
-    // The pointer over a label reaches that label; over no control, the window itself.
-    form1.addEventListener("mouseover", (event) => {
+    // The pointer over a label reaches that label; over no control, the window itself. Only a
+    // mouse or a pen points: a finger touches where it taps, and hovers nowhere.
+    form1.addEventListener("pointerover", (event) => {
         const control = numberOf(event.target);
-        if (control !== undefined && (event.target === form1 || isLabel(event.target))) {
+        if (event.pointerType !== "touch" && control !== undefined && (event.target === form1 || isLabel(event.target))) {
             deliver("schnackomat_pointed", control);
         }
     });

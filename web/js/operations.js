@@ -1,9 +1,10 @@
-// What the program calls back (dom_page.cpp, window_texts.cpp): plain operations on the page's
+// What the program calls back (dom_page.cpp, window_texts.cpp, window_layout.cpp): plain operations on the page's
 // elements, named by the controls' numbers. The rules decide everything; these only carry
 // element changes out.
 import { elementOf, programText } from "./bridge.js";
 import { showControlTexts, showHelpLine, showShortcutText } from "./captions.js";
 import { ask, endMainWindow, hideHelpWindow, showHelpWindow } from "./dialogs.js";
+import { drawAbove, drawColour, drawForm, drawKeyFont, drawPlace } from "./fitting.js";
 
 // Replaces the whole text of a box when it differs from what the box holds, and answers whether
 // the box's text changed: a text box keeps every line break as "\n", and a one-line box none.
@@ -59,5 +60,10 @@ export const page = {
     showControlTexts,
     showHelpLine,
     showShortcutText,
+    drawForm,
+    drawPlace,
+    drawAbove,
+    drawColour,
+    drawKeyFont,
     utf16: programText,
 };

@@ -1,14 +1,16 @@
-// Start-up: the program loads, gives the page its texts, the page lays itself out, and the main
-// window opens with the focus in the input box.
+// Start-up: the program loads, gives the page its texts and its drawing, the page lays itself
+// out, and the main window opens with the focus in the input box.
 import { deliver, loadProgram } from "./bridge.js";
 import { connect } from "./events.js";
-import { layOut } from "./fitting.js";
+import { keepLaidOut, layOut } from "./fitting.js";
 import { page } from "./operations.js";
 
 async function start() {
     await loadProgram(page);
     deliver("schnackomat_show_texts");
+    deliver("schnackomat_show_layout");
     layOut();
+    keepLaidOut();
     document.getElementById("Form1Frame").classList.remove("untitled");
     connect();
     for (const name of ["Text1", "Text2", "Text3"]) {

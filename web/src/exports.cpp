@@ -9,6 +9,7 @@
 #include "dom_page.h"
 #include "page_toolkit.h"
 #include "schnackomat/rules/window_rules.h"
+#include "window_layout.h"
 #include "window_texts.h"
 
 namespace {
@@ -66,6 +67,11 @@ EMSCRIPTEN_KEEPALIVE const char* schnackomat_control_name(int control) {
 // Writes the captions, the accessible texts and the help window's lines into the page.
 EMSCRIPTEN_KEEPALIVE void schnackomat_show_texts() {
     schnackomat::web::ShowWindowTexts();
+}
+
+// Gives the page both windows' drawing, which it scales and places itself.
+EMSCRIPTEN_KEEPALIVE void schnackomat_show_layout() {
+    schnackomat::web::ShowWindowLayout();
 }
 
 EMSCRIPTEN_KEEPALIVE void schnackomat_start() {

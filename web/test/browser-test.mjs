@@ -21,9 +21,10 @@ after(async () => {
     site?.server.close();
 });
 
-// A fresh page for every test: the program keeps nothing between page loads.
+// A fresh page for every test, in a desktop browser's window: the program keeps nothing between
+// page loads.
 async function freshPage() {
-    return openPage(browser, site.url);
+    return openPage(browser, site.url, { viewport: { width: 1280, height: 800 } });
 }
 
 const value = (page, id) => page.$eval(`[id="${id}"]`, (element) => element.value);

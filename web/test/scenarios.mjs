@@ -486,7 +486,7 @@ const files = readdirSync(scenarioDirectory)
 for (const name of files) {
     test(basename(name, ".scenario"), async (context) => {
         const scenario = readScenario(join(scenarioDirectory, name));
-        const page = await openPage(browser, site.url, { prepare: recordLinksAndKeepTheTab, viewport: { width: 1024, height: 900 } });
+        const page = await openPage(browser, site.url, { prepare: recordLinksAndKeepTheTab, viewport: { width: 1280, height: 900 } });
         // Every scenario starts with an empty clipboard, which the browser shares between pages.
         await page.evaluate(() => navigator.clipboard.writeText(""));
         const failure = await new Player(page).play(scenario.steps);

@@ -54,7 +54,44 @@ enum class Control {
 
 // The name of a control as the windows' object names and the page's element ids spell it:
 // "Text1", "Check4", "Form2", ...
-std::string_view ControlName(Control control);
+constexpr std::string_view ControlName(Control control) {
+    switch (control) {
+        case Control::Form1:
+            return "Form1";
+        case Control::Text1:
+            return "Text1";
+        case Control::Text2:
+            return "Text2";
+        case Control::Text3:
+            return "Text3";
+        case Control::Check1:
+            return "Check1";
+        case Control::Check2:
+            return "Check2";
+        case Control::Check3:
+            return "Check3";
+        case Control::Check4:
+            return "Check4";
+        case Control::Command1:
+            return "Command1";
+        case Control::Command2:
+            return "Command2";
+        case Control::Label1:
+            return "Label1";
+        case Control::Label2:
+            return "Label2";
+        case Control::Label3:
+            return "Label3";
+        case Control::Label4:
+            return "Label4";
+        case Control::Label5:
+            return "Label5";
+        case Control::Form2:
+            return "Form2";
+    }
+    return {};
+}
+
 // The control of that name, or nothing for a name that is none of them (case matters).
 std::optional<Control> ControlNamed(std::string_view name);
 

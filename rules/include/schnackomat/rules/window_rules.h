@@ -32,11 +32,12 @@
 #include "schnackomat/conversion.h"
 #include "schnackomat/random.h"
 #include "schnackomat/rules/toolkit.h"
+#include "schnackomat/rules/window_layout.h"
 
 namespace schnackomat::rules {
 
 // The text colour of every label, and of a link label while the pointer is over it.
-inline constexpr Colour LabelColour{255, 192, 128};
+inline constexpr Colour LabelColour = LightOrange;
 inline constexpr Colour LinkHoverColour{255, 255, 128};
 
 // The three questions of "Ende", in order.
