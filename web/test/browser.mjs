@@ -55,13 +55,14 @@ export function launchBrowser() {
 }
 
 // Firefox is driven over WebDriver BiDi, which it speaks itself; puppeteer gives it a fresh
-// profile of its own.
-export function launchFirefox() {
+// profile of its own, with `preferences` set in it.
+export function launchFirefox(preferences = {}) {
     return puppeteer.launch({
         browser: "firefox",
         protocol: "webDriverBiDi",
         executablePath: process.env.FIREFOX ?? "/usr/bin/firefox-esr",
         headless: true,
+        extraPrefsFirefox: preferences,
     });
 }
 

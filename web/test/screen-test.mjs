@@ -5,20 +5,46 @@ import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { launchChromium, repository, serveSite } from "./browser.mjs";
+import { browserName, launchBrowser, launchFirefox, repository, serveSite } from "./browser.mjs";
 
 let site;
 let browser;
+// Firefox reads its default font size from its preferences as it starts: one Firefox for each
+// size, by size. Chromium is told the size for each page.
+const firefoxes = new Map();
 
 before(async () => {
     site = await serveSite();
-    browser = await launchChromium();
+    if (browserName !== "firefox") {
+        browser = await launchBrowser();
+    }
 });
 
 after(async () => {
+    for (const firefox of firefoxes.values()) {
+        await firefox.close();
+    }
     await browser?.close();
     site?.server.close();
 });
+
+async function browserFor(fontSize) {
+    if (browserName !== "firefox") {
+        return browser;
+    }
+    if (!firefoxes.has(fontSize)) {
+        firefoxes.set(fontSize, await launchFirefox({ "font.size.variable.x-western": fontSize }));
+    }
+    return firefoxes.get(fontSize);
+}
+
+// What only Chromium can be made to do here: change the default font of an open page (over its
+// own protocol), and take touches and a pen (headless Firefox fails to make touch events, and
+// its WebDriver has no pen).
+const onlyChromium = (reason) => (browserName === "chromium" ? false : reason);
+const fontChange = onlyChromium("Firefox reads its default font size only as it starts");
+const touches = onlyChromium("headless Firefox makes no touch events");
+const pens = onlyChromium("Firefox's WebDriver has no pen");
 
 const phone = { width: 390, height: 844, deviceScaleFactor: 3, hasTouch: true, isMobile: true };
 const desktop = { width: 1280, height: 800 };
@@ -26,10 +52,10 @@ const desktop = { width: 1280, height: 800 };
 // Opens the page in `viewport` with the browser's default font at `fontSize` pixels. The links
 // it opens are written down instead of followed.
 async function openAt(viewport, fontSize = 16) {
-    const page = await browser.newPage();
+    const page = await (await browserFor(fontSize)).newPage();
     page.on("pageerror", (error) => console.error("page error:", error.message));
-    const session = await page.createCDPSession();
-    await session.send("Page.setFontSizes", { fontSizes: { standard: fontSize } });
+    const session = browserName === "chromium" ? await page.createCDPSession() : null;
+    await session?.send("Page.setFontSizes", { fontSizes: { standard: fontSize } });
     await page.setViewport(viewport);
     await page.evaluateOnNewDocument(() => {
         window.openedLinks = [];
@@ -187,22 +213,30 @@ describe("the drawing's scale", () => {
         });
     }
 
-    test("follows the viewport and the default font as they change", async () => {
-        const { page, session } = await openAt(desktop);
-        const state = () => page.evaluate(() => [document.documentElement.dataset.layout, Number(document.documentElement.dataset.scale)]);
-        const [layout, scale] = await state();
+    const state = (page) => page.evaluate(() => [document.documentElement.dataset.layout, Number(document.documentElement.dataset.scale)]);
+
+    test("follows the viewport as it changes", async () => {
+        const { page } = await openAt(desktop);
+        const [layout, scale] = await state(page);
         assert.equal(layout, "drawn");
-        await session.send("Page.setFontSizes", { fontSizes: { standard: 24 } });
-        await page.waitForFunction((before) => Number(document.documentElement.dataset.scale) > before, {}, scale);
-        assert.equal((await state())[0], "screen");
-        await session.send("Page.setFontSizes", { fontSizes: { standard: 16 } });
-        await page.waitForFunction((before) => Number(document.documentElement.dataset.scale) === before, {}, scale);
-        assert.equal((await state())[0], "drawn");
         await page.setViewport({ width: 700, height: 800 });
         await page.waitForFunction(() => document.documentElement.dataset.layout === "screen");
         await page.setViewport(desktop);
         await page.waitForFunction(() => document.documentElement.dataset.layout === "drawn");
-        assert.deepEqual(await state(), [layout, scale]);
+        assert.deepEqual(await state(page), [layout, scale]);
+        await page.close();
+    });
+
+    test("follows the default font as it changes", { skip: fontChange }, async () => {
+        const { page, session } = await openAt(desktop);
+        const [layout, scale] = await state(page);
+        assert.equal(layout, "drawn");
+        await session.send("Page.setFontSizes", { fontSizes: { standard: 24 } });
+        await page.waitForFunction((before) => Number(document.documentElement.dataset.scale) > before, {}, scale);
+        assert.equal((await state(page))[0], "screen");
+        await session.send("Page.setFontSizes", { fontSizes: { standard: 16 } });
+        await page.waitForFunction((before) => Number(document.documentElement.dataset.scale) === before, {}, scale);
+        assert.deepEqual(await state(page), [layout, scale]);
         await page.close();
     });
 });
@@ -213,7 +247,7 @@ async function tap(page, selector) {
     await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
 }
 
-describe("by touch alone", () => {
+describe("by touch alone", { skip: touches }, () => {
     const checked = (page, id) => page.$eval(`#${id}`, (box) => box.checked);
 
     test("a tap ticks and clears the option boxes", async () => {
@@ -275,11 +309,11 @@ describe("by touch alone", () => {
 describe("a link lights up under a mouse or a pen, never under a finger", () => {
     const cases = [
         { pointer: "mouse", lit: true },
-        { pointer: "pen", lit: true },
-        { pointer: "touch", lit: false },
+        { pointer: "pen", lit: true, skip: pens },
+        { pointer: "touch", lit: false, skip: touches },
     ];
-    for (const { pointer, lit } of cases) {
-        test(pointer, async () => {
+    for (const { pointer, lit, skip = false } of cases) {
+        test(pointer, { skip }, async () => {
             const { page, session } = await openAt({ ...desktop, hasTouch: true });
             const box = await (await page.$("#Label3")).boundingBox();
             const x = box.x + box.width / 2;
@@ -287,8 +321,10 @@ describe("a link lights up under a mouse or a pen, never under a finger", () => 
             if (pointer === "touch") {
                 await page.touchscreen.touchStart(x, y);
                 await page.touchscreen.touchEnd();
-            } else {
+            } else if (session) {
                 await session.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y, pointerType: pointer });
+            } else {
+                await page.mouse.move(x, y);
             }
             const colour = await page.$eval("#Label3", (link) => getComputedStyle(link).color);
             assert.equal(colour, lit ? "rgb(255, 255, 128)" : "rgb(255, 192, 128)");
