@@ -19,7 +19,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# Without the link time in the header, the same sources give the same programs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
+# A release is shipped without its symbols.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT -s)
 
 # CTest runs the cross-compiled tests with wine when it is there.
 find_program(SCHNACKOMAT_WINE NAMES wine wine64)

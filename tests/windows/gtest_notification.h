@@ -14,7 +14,7 @@
 namespace testing::internal {
 
 class Notification {
-public:
+  public:
     Notification() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
     ~Notification() { CloseHandle(event_); }
     Notification(const Notification&) = delete;
@@ -23,8 +23,8 @@ public:
     void Notify() { SetEvent(event_); }
     void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
 
-private:
+  private:
     HANDLE event_;
 };
 
-} // namespace testing::internal
+}  // namespace testing::internal
