@@ -6,6 +6,7 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #endif
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 
 #include "arguments.h"
 #include "run.h"
+#include "utf8.h"
 
 namespace {
 
@@ -50,17 +52,9 @@ bool WriteAll(std::FILE* stream, std::string_view bytes) {
     return std::fflush(stream) == 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Runs the converter on the arguments that follow the program name, as UTF-8.
+int RunCli(const std::vector<std::string_view>& arguments) {
     using namespace schnackomat::cli;
-#ifdef _WIN32
-    // Bytes pass unchanged: no line-break translation on either stream.
-    _setmode(_fileno(stdin), _O_BINARY);
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-
-    const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const ParseResult parsed = ParseArguments(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         WriteAll(stderr, "schnackomat-cli: " + error->Reason + "\n" + UsageText());
@@ -90,3 +84,45 @@ int main(int argc, char** argv) {
     }
     return outcome.Status;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+namespace {
+
+// A console shows what passes as UTF-8 only in its UTF-8 code page; the one it had comes back
+// when the converter ends.
+class Utf8ConsoleOutput {
+  public:
+    Utf8ConsoleOutput() : previous_(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
+    ~Utf8ConsoleOutput() { SetConsoleOutputCP(previous_); }
+    Utf8ConsoleOutput(const Utf8ConsoleOutput&) = delete;
+    Utf8ConsoleOutput& operator=(const Utf8ConsoleOutput&) = delete;
+
+  private:
+    UINT previous_;
+};
+
+}  // namespace
+
+// Windows hands the command line over in UTF-16; the converter takes it in UTF-8, as everywhere.
+int wmain(int argc, wchar_t** argv) {
+    // Bytes pass unchanged: no line-break translation on any stream.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    const Utf8ConsoleOutput console;
+
+    std::vector<std::string> arguments;
+    for (int index = 1; index < argc; ++index) {
+        const std::wstring_view argument(argv[index]);
+        arguments.push_back(
+            schnackomat::cli::EncodeUtf8(std::u16string(argument.begin(), argument.end())));
+    }
+    return RunCli({arguments.begin(), arguments.end()});
+}
+#else
+int main(int argc, char** argv) {
+    return RunCli({argv + (argc > 0 ? 1 : 0), argv + argc});
+}
+#endif
