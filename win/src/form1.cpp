@@ -56,6 +56,11 @@ bool IsLabel(Control control) {
     return control >= Control::Label1 && control <= Control::Label5;
 }
 
+// How far the host name link reaches left of the host name in the credit line.
+int LinkOverhang(UINT dpi) {
+    return MulDiv(1, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+}
+
 bool TakesFocus(Control control) {
     return IsTextBox(control) || IsOptionBox(control) || IsButton(control);
 }
@@ -85,6 +90,8 @@ ControlKind KindOf(Control control) {
         case Control::Command1:
         case Control::Command2:
             return {L"BUTTON", child | WS_TABSTOP | BS_OWNERDRAW, 0};
+        case Control::Label5:
+            return {L"STATIC", child | SS_OWNERDRAW | SS_NOTIFY, 0};
         default:
             return {L"STATIC", child | SS_LEFTNOWORDWRAP | SS_NOTIFY, 0};
     }
@@ -134,6 +141,9 @@ Form1::Form1(LinkOpener& linkOpener, RandomSource& random)
     WindowOpened();
     CreateControls();
     PlaceControls(GetDpiForWindow(window_));
+    // Written once the box has its width, so that it shows the key from its first letter.
+    const std::wstring key = Wide(DefaultMatrixKey);
+    SetWindowTextW(Window(Control::Text3), key.c_str());
     CentreOnScreen();
 }
 
@@ -188,8 +198,6 @@ void Form1::CreateControls() {
         }
     }
     SendMessageW(Window(Control::Text3), EM_SETLIMITTEXT, rules::MaxKeyLength, 0);
-    const std::wstring key = Wide(DefaultMatrixKey);
-    SetWindowTextW(Window(Control::Text3), key.c_str());
     SendMessageW(Window(Control::Check1), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(Window(Control::Check3), BM_SETCHECK, BST_CHECKED, 0);
     for (const rules::Overlap& overlap : rules::DrawnAbove) {
@@ -232,8 +240,11 @@ void Form1::PlaceControls(UINT dpi) {
     const int hostLeft = line.left + extent(std::wstring_view(credit).substr(0, hostStart));
     const int hostRight = hostLeft + extent(host);
     const int height = line.bottom - line.top;
-    SetWindowPos(Window(Control::Label5), nullptr, hostLeft, line.top, hostRight - hostLeft, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The link box starts a little left of the host name, where its first letter may reach out
+    // of its cell, and ends as far before the name's end, short of the next word's first letter;
+    // it draws the name at the name's place in the line (DrawLink).
+    SetWindowPos(Window(Control::Label5), nullptr, hostLeft - LinkOverhang(dpi), line.top,
+                 hostRight - hostLeft, height, SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT drawnAuthor = scale_.RectOf(rules::Form1Layout.At("Label3"));
     const int authorLeft = line.left + extent(credit + L' ');
     const int authorWidth = std::max<int>(drawnAuthor.right - drawnAuthor.left, extent(author));
@@ -298,9 +309,11 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
             return OnColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
-        case WM_DRAWITEM:
-            DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            item.CtlType == ODT_STATIC ? DrawLink(item) : DrawButton(item);
             return TRUE;
+        }
         case WM_MOUSEMOVE:
             // The window hears the pointer only over its bare ground; the controls hear it over
             // themselves.
@@ -373,6 +386,18 @@ LRESULT Form1::OnColour(HWND control, HDC dc) {
     SetTextColor(dc, text);
     SetBkColor(dc, ToColorRef(ground));
     return reinterpret_cast<LRESULT>(BrushOf(ground));
+}
+
+void Form1::DrawLink(const DRAWITEMSTRUCT& item) {
+    const Control link = ControlOf(item.hwndItem);
+    const HDC dc = item.hDC;
+    FillRect(dc, &item.rcItem, BrushOf(rules::Purple));
+    const HGDIOBJ previous = SelectObject(dc, interfaceFont_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColours_[IndexOf(link)]);
+    const std::wstring caption = Wide(rules::TextsOf(link).Caption);
+    TextOutW(dc, LinkOverhang(dpi_), 0, caption.c_str(), static_cast<int>(caption.size()));
+    SelectObject(dc, previous);
 }
 
 void Form1::DrawButton(const DRAWITEMSTRUCT& item) {

@@ -67,6 +67,7 @@ class Form1 final : private rules::Toolkit {
     void OnCommand(rules::Control control, WORD notification);
     LRESULT OnColour(HWND control, HDC dc);
     void DrawButton(const DRAWITEMSTRUCT& item);
+    void DrawLink(const DRAWITEMSTRUCT& item);
 
     void CreateControls();
     void PlaceControls(UINT dpi);
