@@ -1,5 +1,6 @@
 // The keys of the boxes: the fourteen shortcuts and Ctrl+Backspace of the input box, with the
 // edit box's own meaning of those keys held back; the key box's filter; Tab and Esc.
+#include "schnackomat/conversion.h"
 #include "window_fixture.h"
 
 namespace schnackomat::win::testing {
@@ -28,8 +29,14 @@ TEST_P(Shortcuts, AppendTheirWordAtTheEndAndPutTheCaretAfterIt) {
     Press(Ctrl(static_cast<UINT>(shortcut.Key)));
     EXPECT_EQ(Text(Control::Text1), expected + shortcut.Appended);
     // Converted like typed text, and on the clipboard.
+    ConversionOptions options;
+    options.LeetCharacters = true;
+    options.LeetWords = true;
+    const std::wstring typed = Text(Control::Text1);
+    const std::u16string input(typed.begin(), typed.end());
+    const std::u16string output = ConvertForward(input, options).Text;
+    EXPECT_EQ(Text(Control::Text2), std::wstring(output.begin(), output.end()));
     EXPECT_EQ(Clipboard(), Text(Control::Text2));
-    EXPECT_NE(Text(Control::Text2), L"");
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, Shortcuts,
