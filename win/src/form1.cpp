@@ -90,6 +90,7 @@ ControlKind KindOf(Control control) {
         case Control::Command1:
         case Control::Command2:
             return {L"BUTTON", child | WS_TABSTOP | BS_OWNERDRAW, 0};
+        case Control::Label1:
         case Control::Label5:
             return {L"STATIC", child | SS_OWNERDRAW | SS_NOTIFY, 0};
         default:
@@ -236,15 +237,15 @@ void Form1::PlaceControls(UINT dpi) {
     const std::wstring credit = Wide(rules::TextsOf(Control::Label1).Caption);
     const std::wstring host = Wide(rules::TextsOf(Control::Label5).Caption);
     const std::wstring author = Wide(rules::TextsOf(Control::Label3).Caption);
-    const std::size_t hostStart = std::min(credit.find(host), credit.size());
-    const int hostLeft = line.left + extent(std::wstring_view(credit).substr(0, hostStart));
-    const int hostRight = hostLeft + extent(host);
+    hostStart_ = std::min(credit.find(host), credit.size());
+    hostLeft_ = extent(std::wstring_view(credit).substr(0, hostStart_));
+    hostRight_ = hostLeft_ + extent(host);
     const int height = line.bottom - line.top;
-    // The link box starts a little left of the host name, where its first letter may reach out
-    // of its cell, and ends as far before the name's end, short of the next word's first letter;
-    // it draws the name at the name's place in the line (DrawLink).
-    SetWindowPos(Window(Control::Label5), nullptr, hostLeft - LinkOverhang(dpi), line.top,
-                 hostRight - hostLeft, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Both draw the host name at this place (DrawCreditLine). The link starts a little further
+    // left, where the name's first letter may reach out of its cell.
+    SetWindowPos(Window(Control::Label5), nullptr, line.left + hostLeft_ - LinkOverhang(dpi),
+                 line.top, hostRight_ - hostLeft_ + LinkOverhang(dpi), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT drawnAuthor = scale_.RectOf(rules::Form1Layout.At("Label3"));
     const int authorLeft = line.left + extent(credit + L' ');
     const int authorWidth = std::max<int>(drawnAuthor.right - drawnAuthor.left, extent(author));
@@ -311,7 +312,7 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            item.CtlType == ODT_STATIC ? DrawLink(item) : DrawButton(item);
+            item.CtlType == ODT_STATIC ? DrawCreditLine(item) : DrawButton(item);
             return TRUE;
         }
         case WM_MOUSEMOVE:
@@ -388,15 +389,28 @@ LRESULT Form1::OnColour(HWND control, HDC dc) {
     return reinterpret_cast<LRESULT>(BrushOf(ground));
 }
 
-void Form1::DrawLink(const DRAWITEMSTRUCT& item) {
-    const Control link = ControlOf(item.hwndItem);
+void Form1::DrawCreditLine(const DRAWITEMSTRUCT& item) {
+    // The credit line and the host name link over it draw the host name at the same place, each
+    // piece of the line where it was measured, so that the link's pixels are the line's own.
+    const Control label = ControlOf(item.hwndItem);
     const HDC dc = item.hDC;
     FillRect(dc, &item.rcItem, BrushOf(rules::Purple));
     const HGDIOBJ previous = SelectObject(dc, interfaceFont_.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, textColours_[IndexOf(link)]);
-    const std::wstring caption = Wide(rules::TextsOf(link).Caption);
-    TextOutW(dc, LinkOverhang(dpi_), 0, caption.c_str(), static_cast<int>(caption.size()));
+    SetTextColor(dc, textColours_[IndexOf(label)]);
+    const std::wstring credit = Wide(rules::TextsOf(Control::Label1).Caption);
+    const std::size_t hostLength = rules::TextsOf(Control::Label5).Caption.size();
+    const auto draw = [dc](int x, std::wstring_view text) {
+        TextOutW(dc, x, 0, text.data(), static_cast<int>(text.size()));
+    };
+    const std::wstring_view line = credit;
+    if (label == Control::Label5) {
+        draw(LinkOverhang(dpi_), line.substr(hostStart_, hostLength));
+    } else {
+        draw(0, line.substr(0, hostStart_));
+        draw(hostLeft_, line.substr(hostStart_, hostLength));
+        draw(hostRight_, line.substr(std::min(hostStart_ + hostLength, line.size())));
+    }
     SelectObject(dc, previous);
 }
 

@@ -67,7 +67,7 @@ class Form1 final : private rules::Toolkit {
     void OnCommand(rules::Control control, WORD notification);
     LRESULT OnColour(HWND control, HDC dc);
     void DrawButton(const DRAWITEMSTRUCT& item);
-    void DrawLink(const DRAWITEMSTRUCT& item);
+    void DrawCreditLine(const DRAWITEMSTRUCT& item);
 
     void CreateControls();
     void PlaceControls(UINT dpi);
@@ -116,6 +116,11 @@ class Form1 final : private rules::Toolkit {
     Scale scale_;
     Font interfaceFont_;
     Font keyFont_;
+    // Where the host name stands in the credit line: its first character, and its left and
+    // right edge in pixels from the line's left.
+    std::size_t hostStart_ = 0;
+    int hostLeft_ = 0;
+    int hostRight_ = 0;
 };
 
 }  // namespace schnackomat::win
