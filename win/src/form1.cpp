@@ -56,6 +56,13 @@ bool IsLabel(Control control) {
     return control >= Control::Label1 && control <= Control::Label5;
 }
 
+// The window's frame around a client area of `client`.
+RECT FrameOf(SIZE client, UINT dpi) {
+    RECT frame{0, 0, client.cx, client.cy};
+    AdjustWindowRectExForDpi(&frame, FrameStyle, FALSE, 0, dpi);
+    return frame;
+}
+
 // How far the host name link reaches left of the host name in the credit line.
 int LinkOverhang(UINT dpi) {
     return MulDiv(1, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
@@ -256,9 +263,7 @@ void Form1::PlaceControls(UINT dpi) {
 }
 
 void Form1::CentreOnScreen() {
-    const SIZE client = scale_.SizeOf(rules::Form1Layout);
-    RECT frame{0, 0, client.cx, client.cy};
-    AdjustWindowRectExForDpi(&frame, FrameStyle, FALSE, 0, dpi_);
+    const RECT frame = FrameOf(scale_.SizeOf(rules::Form1Layout), dpi_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -281,6 +286,9 @@ void Form1::MoveFocus(Control from, bool backwards) {
         index = (index + (backwards ? count - 1 : 1)) % count;
         const Control next = *rules::ControlNamed(places[static_cast<std::size_t>(index)].Name);
         if (TakesFocus(next)) {
+            // As the dialog manager does: once the keyboard moves the focus, the controls show
+            // where it is.
+            SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
             SetFocus(Window(next));
             return;
         }
@@ -336,11 +344,13 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_DPICHANGED: {
+            // Laid out again for the new monitor, where Windows suggests; the size is the
+            // layout's, whose factor may change with the font as well.
             PlaceControls(HIWORD(wParam));
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, suggested.left, suggested.top,
-                         suggested.right - suggested.left, suggested.bottom - suggested.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            const RECT frame = FrameOf(scale_.SizeOf(rules::Form1Layout), dpi_);
+            SetWindowPos(window_, nullptr, suggested.left, suggested.top, frame.right - frame.left,
+                         frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_DESTROY:
@@ -434,7 +444,7 @@ void Form1::DrawButton(const DRAWITEMSTRUCT& item) {
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &label,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(item.hDC, previous);
-    if ((item.itemState & ODS_FOCUS) != 0) {
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         InflateRect(&face, -1, -1);
         DrawFocusRect(item.hDC, &face);
     }

@@ -188,6 +188,26 @@ TEST_F(WindowTest, LaysTheControlsOutInTheProportionsOfTheDrawing) {
     }
 }
 
+TEST_F(WindowTest, LaysItselfOutAgainOnAMonitorOfAnotherDpi) {
+    // Windows tells a window that has moved onto a monitor of twice the DPI.
+    RECT suggested;
+    GetWindowRect(form_->Handle(), &suggested);
+    SendMessageW(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const rules::Place& input = rules::Form1Layout.At("Text1");
+    RECT box;
+    GetWindowRect(At(Control::Text1), &box);
+    EXPECT_GE(box.right - box.left, input.Width / 15 * 2);
+    LOGFONTW key{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(At(Control::Text3), WM_GETFONT, 0, 0)),
+               sizeof key, &key);
+    // 8.25 points are 11 pixels at 96 DPI.
+    EXPECT_LE(key.lfHeight, -22);
+    // The window still works on the new monitor.
+    Type(L"cool");
+    EXPECT_EQ(Text(Control::Text2), L"c001");
+}
+
 TEST_F(WindowTest, DrawsTheOverlappingControlsInTheirOrder) {
     for (const rules::Overlap& overlap : rules::DrawnAbove) {
         RECT above;
