@@ -1,0 +1,62 @@
+#include "schnackomat/win/box_text.h"
+
+namespace schnackomat::win {
+
+std::wstring ToBoxText(std::u16string_view text) {
+    std::wstring box;
+    box.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) {
+            box += L'\r';
+        }
+        box += static_cast<wchar_t>(text[i]);
+    }
+    return box;
+}
+
+std::u16string FromBoxText(std::wstring_view text) {
+    std::u16string rules;
+    rules.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            continue;
+        }
+        rules += static_cast<char16_t>(text[i]);
+    }
+    return rules;
+}
+
+std::size_t BoxIndex(std::wstring_view boxText, std::size_t index) {
+    std::size_t box = 0;
+    for (std::size_t counted = 0; counted < index && box < boxText.size(); ++counted) {
+        const bool lineBreak =
+            boxText[box] == L'\r' && box + 1 < boxText.size() && boxText[box + 1] == L'\n';
+        box += lineBreak ? 2 : 1;
+    }
+    return box;
+}
+
+std::size_t RulesIndex(std::wstring_view boxText, std::size_t boxIndex) {
+    std::size_t index = 0;
+    for (std::size_t box = 0; box < boxIndex && box < boxText.size(); ++box) {
+        const bool firstOfLineBreak =
+            boxText[box] == L'\r' && box + 1 < boxText.size() && boxText[box + 1] == L'\n';
+        if (!firstOfLineBreak) {
+            ++index;
+        }
+    }
+    return index;
+}
+
+std::wstring ShownCaption(std::u16string_view caption) {
+    std::wstring shown;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        shown += static_cast<wchar_t>(caption[i]);
+        if (caption[i] == u'&' && i + 1 < caption.size() && caption[i + 1] == u'&') {
+            ++i;
+        }
+    }
+    return shown;
+}
+
+}  // namespace schnackomat::win
