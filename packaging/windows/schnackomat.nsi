@@ -5,8 +5,8 @@
 ; It installs for the current user, without administrator rights, into
 ; %LOCALAPPDATA%\Programs\Schnackomat, puts one entry in the user's Start menu and registers its
 ; uninstaller with Windows ("Apps & features"). The folder STAGE holds schnackomat-cli.exe,
-; LICENSE.txt, README.txt and schnackomat.ico, and schnackomat.exe, the window, when it is built;
-; the Start-menu entry opens the window, or the converter's help where there is no window.
+; LICENSE.txt, README.txt, schnackomat.ico and schnackomat.exe, the window, which the Start-menu
+; entry opens.
 
 ; A 64-bit installer for 64-bit programs: it runs where they run, and nowhere it would install
 ; programs that cannot start.
@@ -20,9 +20,6 @@ RequestExecutionLevel user
 !define NAME "Schnackomat"
 !define PUBLISHER "Benaldo"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${NAME}"
-!if /FileExists "${STAGE}\schnackomat.exe"
-    !define WINDOW
-!endif
 
 Name "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -49,9 +46,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!ifdef WINDOW
-    !define MUI_FINISHPAGE_RUN "$INSTDIR\schnackomat.exe"
-!endif
+!define MUI_FINISHPAGE_RUN "$INSTDIR\schnackomat.exe"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -63,22 +58,15 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT License"
 Section
     SetShellVarContext current
     SetOutPath "$INSTDIR"
-!ifdef WINDOW
     File "${STAGE}\schnackomat.exe"
-!endif
     File "${STAGE}\schnackomat-cli.exe"
     File "${STAGE}\LICENSE.txt"
     File "${STAGE}\README.txt"
     File "${STAGE}\schnackomat.ico"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
-!ifdef WINDOW
     CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\schnackomat.exe" "" \
         "$INSTDIR\schnackomat.ico"
-!else
-    CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$SYSDIR\cmd.exe" \
-        '/k "$INSTDIR\schnackomat-cli.exe" --help' "$INSTDIR\schnackomat.ico"
-!endif
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"

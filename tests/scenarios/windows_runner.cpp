@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "../../win/tests/driver.h"
+#include "../windows/window/driver.h"
 #include "scenario.h"
 #include "schnackomat/conversion.h"
 #include "schnackomat/rules/toolkit.h"
