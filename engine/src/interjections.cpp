@@ -59,8 +59,8 @@ static_assert(NoReplacementHoldsALaterMark);
 // counts is one a replacement wrote.
 std::u16string ApplyInterjections(std::u16string_view text) {
     std::u16string interjected;
-    interjected.reserve(text.size() + text.size() / 4);
-    bool interjecting = false;  // after the 1st, 3rd, 5th, ... full stop
+    interjected.reserve(text.size() + text.size() / 2);  // German text grows by about a third
+    bool interjecting = false;                           // after the 1st, 3rd, 5th, ... full stop
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         const std::size_t row = unit < InterjectionRowOf.size() ? InterjectionRowOf[unit] : NoRow;

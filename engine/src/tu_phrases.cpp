@@ -95,14 +95,17 @@ void ApplyPass(const TuPhrasePass& pass, std::u16string_view text, std::u16strin
 }  // namespace
 
 std::u16string ApplyTuPhrases(std::u16string_view text) {
-    std::u16string current(text);
-    std::u16string next;
+    // Each pass reads what the pass before it wrote into the other of the two texts.
+    std::array<std::u16string, 2> written;
+    std::size_t into = 0;
+    std::u16string_view current = text;
     std::u16string pendingVerb;  // taken from its place in one pass, it may wait for the next
     for (const TuPhrasePass& pass : TuPhrasePasses) {
-        ApplyPass(pass, current, pendingVerb, next);
-        current.swap(next);
+        ApplyPass(pass, current, pendingVerb, written[into]);
+        current = written[into];
+        into = 1 - into;
     }
-    return current;
+    return std::move(written[1 - into]);
 }
 
 }  // namespace schnackomat
