@@ -1,5 +1,5 @@
 // The verb periphrasis in its plain form, splitting and joining the text for each pass, for
-// measuring what splitting it once buys.
+// measuring what going only to the words that matter buys.
 #include "schnackomat/tu_phrases.h"
 #include "schnackomat/reference/reference.h"
 

@@ -8,10 +8,13 @@
 // (the size in bytes of UTF-8), with one paragraph of 1 MiB, the key box and a paste beside
 // them; 1 MiB cases take a quarter of the keys. With --only, just the cases whose name holds
 // NAME-PART run. Besides the table it prints one line per case:
-//   case=NAME size=BYTES p50_ms=X p95_ms=Y max_ms=Z ok=yes|no
+//   case=NAME size=BYTES p50_ms=X p95_ms=Y max_ms=Z cpu_p50_ms=C cpu_p95_ms=D ok=yes|no
+// (cpu_ the processor time of the key press on the window's thread)
 // where ok tells whether the last output is the conversion of the last input (a Matrix text
 // without its random filler groups).
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include <time.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -53,6 +56,14 @@ using Clock = std::chrono::steady_clock;
 
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The processor time of this thread, which other programs on the machine take less from than
+// they take from the wall clock.
+double ThreadMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 // A clipboard that keeps the last text it was given, as the system clipboard would.
@@ -176,6 +187,7 @@ struct Scenario {
 
 struct Outcome {
     Percentiles Total;
+    Percentiles Processor;  // of the whole key press
     Percentiles Engine;
     Percentiles Window;
     bool Correct = false;
@@ -301,16 +313,19 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
     QCoreApplication::processEvents();
 
     std::vector<double> totals;
+    std::vector<double> processor;
     std::vector<double> engines;
     std::vector<double> windows;
     for (int i = 0; i < warmup + keys; ++i) {
         const char16_t character = Typed[i % (std::size(Typed) - 1)];
         Clock::time_point start;
         double total = 0;
+        double processorAtStart = 0;
         switch (scenario.What) {
             case Action::Forward:
             case Action::Reverse:
                 start = Clock::now();
+                processorAtStart = ThreadMilliseconds();
                 SendKey(typedInto, QEvent::KeyPress, KeyOf(character), Qt::NoModifier,
                         QString(QChar(character)));
                 total = MillisecondsSince(start);
@@ -323,6 +338,7 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
                 SendKey(typedInto, QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, {});
                 QCoreApplication::processEvents();
                 start = Clock::now();
+                processorAtStart = ThreadMilliseconds();
                 SendKey(typedInto, QEvent::KeyPress, Qt::Key_U, Qt::NoModifier,
                         QStringLiteral("u"));
                 total = MillisecondsSince(start);
@@ -331,11 +347,13 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
                 WriteText(text1, QString());
                 QCoreApplication::processEvents();
                 start = Clock::now();
+                processorAtStart = ThreadMilliseconds();
                 SendKey(typedInto, QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier,
                         QStringLiteral("\x16"));
                 total = MillisecondsSince(start);
                 break;
         }
+        const double processorOfKey = ThreadMilliseconds() - processorAtStart;
 
         // The engine alone, on the very text the window has just converted.
         Clock::time_point engineStart;
@@ -352,6 +370,7 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
         QCoreApplication::processEvents();
         if (i >= warmup) {
             totals.push_back(total);
+            processor.push_back(processorOfKey);
             engines.push_back(engine);
             windows.push_back(std::max(0.0, total - engine));
         }
@@ -359,6 +378,7 @@ Outcome Run(const Scenario& scenario, const QString& corpus, int warmup, int key
 
     Outcome outcome;
     outcome.Total = PercentilesOf(totals);
+    outcome.Processor = PercentilesOf(processor);
     outcome.Engine = PercentilesOf(engines);
     outcome.Window = PercentilesOf(windows);
     outcome.Keys = keys;
@@ -473,10 +493,12 @@ int main(int argc, char** argv) {
                     outcome.Window.P95, outcome.Window.Max, outcome.Correct ? "yes" : "NO");
         std::fflush(stdout);
         char line[256];
-        std::snprintf(
-            line, sizeof line, "case=%s size=%lld p50_ms=%.3f p95_ms=%.3f max_ms=%.3f ok=%s",
-            scenario.Name.c_str(), static_cast<long long>(scenario.Size), outcome.Total.P50,
-            outcome.Total.P95, outcome.Total.Max, outcome.Correct ? "yes" : "no");
+        std::snprintf(line, sizeof line,
+                      "case=%s size=%lld p50_ms=%.3f p95_ms=%.3f max_ms=%.3f cpu_p50_ms=%.3f "
+                      "cpu_p95_ms=%.3f ok=%s",
+                      scenario.Name.c_str(), static_cast<long long>(scenario.Size),
+                      outcome.Total.P50, outcome.Total.P95, outcome.Total.Max,
+                      outcome.Processor.P50, outcome.Processor.P95, outcome.Correct ? "yes" : "no");
         lines.emplace_back(line);
     }
     std::printf("\n");

@@ -17,8 +17,19 @@ namespace {
 constexpr std::size_t npos = std::u16string_view::npos;
 constexpr std::size_t MaxRows = 64;
 
-bool HoldsSpace(const ReplaceRow& row) {
-    return row.Find.find(u' ') != npos;
+// ReplaceAll on `text` in place, written through `spare`: the buffers of a run are used for the
+// next run again.
+void ReplaceAllIn(std::u16string& text, std::u16string_view find, std::u16string_view replacement,
+                  std::u16string& spare) {
+    spare.clear();
+    std::size_t copied = 0;
+    for (std::size_t match = text.find(find); match != npos; match = text.find(find, copied)) {
+        spare.append(text, copied, match - copied);
+        spare += replacement;
+        copied = match + find.size();
+    }
+    spare.append(text, copied);
+    text.swap(spare);
 }
 
 }  // namespace
@@ -56,9 +67,7 @@ RunRows::RunRows(std::span<const ReplaceRow> rows) : rows_(rows) {
 std::size_t RunRows::GroupEnd(std::span<const ReplaceRow> table, std::size_t first) {
     std::u16string units;
     std::size_t end = first;
-    for (; end < table.size() && end - first < MaxRows && !table[end].Find.empty() &&
-           HoldsSpace(table[end]) == HoldsSpace(table[first]);
-         ++end) {
+    for (; end < table.size() && end - first < MaxRows && !table[end].Find.empty(); ++end) {
         for (char16_t unit : table[end].Find) {
             if (units.find(unit) == npos) {
                 units += unit;
@@ -80,9 +89,13 @@ bool RunRows::Apply(std::u16string_view text, std::u16string& out) const {
     out.clear();
     out.reserve(text.size() + text.size() / 8);
     std::size_t copied = 0;  // the units before this are in `out`
+    std::u16string rewritten;
+    std::u16string spare;
     for (; run.Rows != 0; run = NextHeldRun(text, run.End)) {
         out.append(text, copied, run.Start - copied);
-        out += Rewritten(text.substr(run.Start, run.End - run.Start), run.Rows);
+        rewritten.assign(text, run.Start, run.End - run.Start);
+        Rewrite(rewritten, run.Rows, spare);
+        out += rewritten;
         copied = run.End;
     }
     out.append(text, copied);
@@ -146,20 +159,18 @@ RunRows::RowSet RunRows::Held(std::u16string_view run) const {
     return starts & ends;
 }
 
-// Applies the rows `held` notes, and those after them that each rewrite lets in.
-std::u16string RunRows::Rewritten(std::u16string_view run, RowSet held) const {
-    std::u16string rewritten(run);
+// Applies to `run` the rows `held` notes, and those after them that each rewrite lets in.
+void RunRows::Rewrite(std::u16string& run, RowSet held, std::u16string& spare) const {
     while (held != 0) {
         const std::size_t r = static_cast<std::size_t>(std::countr_zero(held));
         const RowSet later = r + 1 == MaxRows ? 0 : ~RowSet{0} << (r + 1);
-        if (rewritten.find(rows_[r].Find) == npos) {
+        if (run.find(rows_[r].Find) == npos) {
             held &= later;
             continue;
         }
-        rewritten = ReplaceAll(rewritten, rows_[r].Find, rows_[r].Replacement);
-        held = Held(rewritten) & later;
+        ReplaceAllIn(run, rows_[r].Find, rows_[r].Replacement, spare);
+        held = Held(run) & later;
     }
-    return rewritten;
 }
 
 }  // namespace schnackomat

@@ -21,8 +21,8 @@ class RunRows {
     explicit RunRows(std::span<const ReplaceRow> rows);
 
     // Where the rows of `table` from `first` on that one RunRows can take end: at most 64 of
-    // them, all with a space in their find strings or none, with fewer than MaxClasses units;
-    // `first` when even its own find string has too many or is empty.
+    // them, with fewer than MaxClasses units; `first` when even its own find string has too many
+    // or is empty.
     static std::size_t GroupEnd(std::span<const ReplaceRow> table, std::size_t first);
 
     // Writes into `out` what the rows make of `text`; false, leaving `out` alone, when they
@@ -50,7 +50,7 @@ class RunRows {
     std::size_t ClassOf(char16_t unit) const;
     HeldRun NextHeldRun(std::u16string_view text, std::size_t from) const;
     RowSet Held(std::u16string_view run) const;
-    std::u16string Rewritten(std::u16string_view run, RowSet held) const;
+    void Rewrite(std::u16string& run, RowSet held, std::u16string& spare) const;
 
     std::span<const ReplaceRow> rows_;
     std::array<std::uint8_t, 256> low_{};   // the classes of the units below 256

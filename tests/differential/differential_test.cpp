@@ -142,6 +142,28 @@ TEST(Differential, EveryTableAgreesOnGermanText) {
     }
 }
 
+// The interjections on generated texts, on texts of nothing but marks, spaces and letters, and on
+// German text.
+TEST(Differential, InterjectionsAgree) {
+    TextGenerator generator(37);
+    for (int i = 0; i < GeneratedTexts; ++i) {
+        const std::u16string text = ToLower(generator.Text(generator.Below(240)));
+        ASSERT_EQ(Show(ApplyInterjections(text)), Show(ref::ApplyInterjections(text)))
+            << Show(text);
+    }
+    static constexpr std::u16string_view units = u".,;:?! a";
+    for (int i = 0; i < GeneratedTexts; ++i) {
+        std::u16string text;
+        for (std::uint32_t n = generator.Below(20); n > 0; --n) {
+            text += units[generator.Below(units.size())];
+        }
+        ASSERT_EQ(Show(ApplyInterjections(text)), Show(ref::ApplyInterjections(text)))
+            << Show(text);
+    }
+    const std::u16string corpus = ToLower(ref::CorpusText(96 * 1024));
+    ASSERT_EQ(ApplyInterjections(corpus), ref::ApplyInterjections(corpus));
+}
+
 // The periphrasis on texts as it sees them, after the interjections, with subjects, verbs and
 // sentence ends close together, and on German text.
 TEST(Differential, TuPhrasesAgree) {
@@ -153,14 +175,17 @@ TEST(Differential, TuPhrasesAgree) {
     }
     // Texts of nothing but subjects, verbs of every pass and sentence ends, where placed verbs
     // make words for the later passes.
-    static constexpr std::array<std::u16string_view, 14> words = {
-        u"ich", u"du",   u"wir", u"mache", u"machst", u"gehen", u"ich.",
-        u"du:", u"wir.", u"so.", u"x!",    u"",       u"tue",   u"bist"};
+    static constexpr std::array<std::u16string_view, 17> words = {
+        u"ich", u"du", u"wir", u"mache", u"machst", u"gehen", u"ich.", u"du:",  u"wir.",
+        u"so.", u"x!", u"",    u"tue",   u"bist",   u"a.b",   u"..",   u"ichst"};
     for (int i = 0; i < GeneratedTexts; ++i) {
         std::u16string text;
         for (std::uint32_t n = generator.Below(30); n > 0; --n) {
             text += words[generator.Below(words.size())];
             text += u' ';
+        }
+        if (!text.empty() && generator.Below(2) == 0) {
+            text.pop_back();  // the last word ends the text
         }
         ASSERT_EQ(Show(ApplyTuPhrases(text)), Show(ref::ApplyTuPhrases(text))) << Show(text);
     }

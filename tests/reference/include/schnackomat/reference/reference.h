@@ -1,9 +1,10 @@
 // The plain forms of what the engine does faster by its algorithms: a table applied row by row,
-// one ReplaceAll over the whole text for each row; the Matrix code replacing one character or
-// group after the other; the verb periphrasis splitting and joining the text for each pass. They
-// are slow but easy to check against the tables; the differential tests, the fuzzers and the
-// benchmarks take their output as the definition of correct output. The engine in engine/ must give
-// exactly the same texts (and draw the same random letters in the same order).
+// one ReplaceAll over the whole text for each row; the interjections one table after the other;
+// the Matrix code replacing one character or group after the other; the verb periphrasis splitting
+// and joining the text for each pass. They are slow but easy to check against the tables; the
+// differential tests, the fuzzers and the benchmarks take their output as the definition of correct
+// output. The engine in engine/ must give exactly the same texts (and draw the same random letters
+// in the same order).
 #pragma once
 
 #include <span>
@@ -18,6 +19,10 @@ namespace schnackomat::reference {
 
 // Every row of `table` in order, each with ReplaceAll on the whole text.
 std::u16string ApplyTable(std::u16string_view text, std::span<const ReplaceRow> table);
+
+// The punctuation interjections: the normalisation table, the interjection table, then the text
+// split at its full stops and joined again with the sentence interjection after every other one.
+std::u16string ApplyInterjections(std::u16string_view text);
 
 // The verb periphrasis.
 std::u16string ApplyTuPhrases(std::u16string_view text);
