@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QValidator>
 
@@ -82,29 +81,14 @@ QString ReadText(const QWidget* box) {
     return {};
 }
 
-void TextBox::ReplaceText(const QString& text) {
-    QTextDocument* held = document();
-    const bool undoRedo = held->isUndoRedoEnabled();
-    held->setUndoRedoEnabled(false);  // which clears the undo and redo steps
-    QTextCursor whole(held);
-    whole.beginEditBlock();
-    whole.select(QTextCursor::Document);
-    whole.insertText(text);  // one change event, at the end of the edit block
-    whole.endEditBlock();
-    held->setUndoRedoEnabled(undoRedo);
-    held->setModified(false);
-    whole.setPosition(0);
-    setTextCursor(whole);  // which brings the view to the caret
-}
-
 void WriteText(QWidget* box, const QString& text) {
-    if (auto* edit = qobject_cast<TextBox*>(box)) {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
         if (ReadText(edit) != AsReadBack(text)) {
-            // A new text turns the view back to the first line; the user's place is kept, or
+            // setPlainText turns the view back to the first line; the user's place is kept, or
             // the end of the new text where that is shorter (the scroll bar clamps the value).
             QScrollBar* view = edit->verticalScrollBar();
             const int place = view->value();
-            edit->ReplaceText(text);
+            edit->setPlainText(text);
             view->setValue(place);
         }
     } else if (auto* line = qobject_cast<QLineEdit*>(box)) {

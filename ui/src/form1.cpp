@@ -193,8 +193,8 @@ void Form1::CreateControls() {
         SetColours(label, LightOrange, Purple);
     }
 
-    Text1 = new TextBox(this);
-    Text2 = new TextBox(this);
+    Text1 = new QPlainTextEdit(this);
+    Text2 = new QPlainTextEdit(this);
     named(Text1, "Text1");
     named(Text2, "Text2");
     for (QPlainTextEdit* box : {Text1, Text2}) {

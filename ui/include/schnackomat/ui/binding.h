@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include <QPlainTextEdit>
 #include <QString>
 
 class QKeyEvent;
@@ -23,28 +22,11 @@ namespace schnackomat::ui {
 QString ToQString(std::u16string_view text);
 std::u16string ToEngineText(const QString& text);
 
-// The window's multi-line text box: Qt's QPlainTextEdit, whose whole text a program replaces
-// with ReplaceText.
-class TextBox final : public QPlainTextEdit {
-    Q_OBJECT
-
-  public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-    // Replaces the whole text with `text` and leaves the box as setPlainText(text) leaves it: the
-    // same paragraphs and text, the caret at the start with nothing selected, no undo or redo
-    // steps, not modified, after one change event, with the view on the caret. setPlainText lays
-    // a paragraph out again for the format it sets over the whole text, which the text already
-    // has: replacing the text in one edit of the document instead lays it out once, which takes a
-    // write of 1 MiB as one paragraph from 480 to 270 ms.
-    void ReplaceText(const QString& text);
-};
-
 // The whole text of a text box (QPlainTextEdit or QLineEdit). Line breaks read as "\n";
 // every other character, the no-break space included, reads as itself.
 QString ReadText(const QWidget* box);
 
-// Replaces the whole text of a text box (TextBox or QLineEdit) with `text`, as
+// Replaces the whole text of a text box (QPlainTextEdit or QLineEdit) with `text`, as
 // setPlainText (setText) does, unless the box already reads as `text` would read after it; the
 // box's change event runs once before this returns. A multi-line box keeps every line break
 // ("\r\n", a lone "\r" and "\n" alike) as one break, read back as "\n", so a text that differs

@@ -19,11 +19,10 @@ class QLabel;
 class QLineEdit;
 class QMouseEvent;
 class QMoveEvent;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace schnackomat::ui {
-
-class TextBox;
 
 // The window creates the controls and is the Qt toolkit of the window rules: it hands every
 // event of its controls to them and carries out what they ask of the controls, the clipboard,
@@ -85,8 +84,8 @@ class Form1 : public QWidget, private rules::Toolkit {
     // Set once the window has been centred again by the frame the window manager gave it.
     bool centredByFrame_ = false;
 
-    TextBox* Text1 = nullptr;
-    TextBox* Text2 = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+    QPlainTextEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;
