@@ -1,8 +1,8 @@
 // The interjections in their plain form, one table after the other and then the sentence
 // interjection, for measuring what writing each mark in one pass buys. The letter swaps as the
 // engine has them.
-#include "prepared_table.h"
 #include "schnackomat/interjections.h"
+#include "prepared_table.h"
 #include "schnackomat/reference/reference.h"
 
 namespace schnackomat {
