@@ -53,19 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(text.data(), data + 2, text.size() * sizeof(char16_t));
 
     // Every table, also on the text as the slang stages would see it.
-    const std::span<const ReplaceRow> tables[] = {SlangWordTable,
-                                                  PunctuationNormalisationTable,
-                                                  InterjectionTable,
-                                                  LetterSwapTable,
-                                                  LeetCharacterTable,
-                                                  LeetNameFixupTable,
-                                                  LeetSlangTable,
-                                                  LeetWordFixupTable,
-                                                  RestoreLeetCharacterTable,
-                                                  RestoreLeetSlangTable,
-                                                  ReverseSlangTable};
     const std::u16string lower = ToLower(text);
-    for (std::span<const ReplaceRow> table : tables) {
+    for (std::span<const ReplaceRow> table : differential::EveryReplaceTable) {
         Check(ApplyTable(text, table) == ref::ApplyTable(text, table));
         Check(ApplyTable(lower, table) == ref::ApplyTable(lower, table));
     }

@@ -20,22 +20,25 @@
 
 namespace schnackomat::differential {
 
+// Every replacement table of the conversions, in the order the stages use them.
+inline const std::span<const ReplaceRow> EveryReplaceTable[] = {
+    SlangWordTable,
+    PunctuationNormalisationTable,
+    InterjectionTable,
+    LetterSwapTable,
+    LeetCharacterTable,
+    LeetNameFixupTable,
+    LeetSlangTable,
+    LeetWordFixupTable,
+    RestoreLeetCharacterTable,
+    RestoreLeetSlangTable,
+    ReverseSlangTable,
+};
+
 class TextGenerator {
   public:
     explicit TextGenerator(std::uint32_t seed) : random_(seed) {
-        using Table = std::span<const ReplaceRow>;
-        const Table tables[] = {SlangWordTable,
-                                PunctuationNormalisationTable,
-                                InterjectionTable,
-                                LetterSwapTable,
-                                LeetCharacterTable,
-                                LeetNameFixupTable,
-                                LeetSlangTable,
-                                LeetWordFixupTable,
-                                RestoreLeetCharacterTable,
-                                RestoreLeetSlangTable,
-                                ReverseSlangTable};
-        for (const Table table : tables) {
+        for (const std::span<const ReplaceRow> table : EveryReplaceTable) {
             for (const ReplaceRow& row : table) {
                 vocabulary_.emplace_back(row.Find);
                 vocabulary_.emplace_back(row.Replacement);
