@@ -9,32 +9,13 @@
 // --firefox times firefox-esr (through WebDriver BiDi) instead of Chromium.
 // Prints one line per case: case=NAME size=BYTES p50_ms=... p95_ms=... max_ms=... ok=yes|no,
 // ok telling whether the written box shows the text written at the last key.
-import { readdirSync, lstatSync, readFileSync } from "node:fs";
-import { join } from "node:path";
+import { readFileSync } from "node:fs";
 import { createRequire } from "node:module";
+import { join } from "node:path";
 import { launchChromium, repository, serveSite } from "../../web/test/browser.mjs";
+import { germanCorpus, percentile, textOfSize } from "./figures.mjs";
 
 const KiB = 1024;
-const FortunesDirectory = "/usr/share/games/fortunes/de";
-
-function textOfSize(bytes) {
-    const names = readdirSync(FortunesDirectory).sort()
-        .filter((name) => !name.endsWith(".dat") && !lstatSync(join(FortunesDirectory, name)).isSymbolicLink());
-    let data = Buffer.concat(names.map((name) => readFileSync(join(FortunesDirectory, name))));
-    while (data.length < bytes) {
-        data = Buffer.concat([data, data]);
-    }
-    let end = bytes;
-    while (end > 0 && (data[end] & 0xc0) === 0x80) {
-        end -= 1;
-    }
-    return data.subarray(0, end).toString("utf8");
-}
-
-function percentile(values, p) {
-    const sorted = [...values].sort((a, b) => a - b);
-    return sorted[Math.min(sorted.length - 1, Math.ceil((p / 100) * sorted.length) - 1)];
-}
 
 // How each case writes the other box at a key (none: the key alone), and the style it gives it.
 const Cases = [
@@ -135,8 +116,9 @@ const browser = firefox
     : await launchChromium();
 try {
     console.log(`${await browser.version()}, headless; load ${readFileSync("/proc/loadavg", "utf8").split(" ").slice(0, 3).join(" ")}; ${new Date().toISOString()}`);
+    const corpus = germanCorpus();
     for (const kib of sizes.length > 0 ? sizes : [1, 100]) {
-        const text = textOfSize(kib * KiB);
+        const text = textOfSize(corpus, kib * KiB);
         const presses = kib <= 10 ? 200 : 60;
         for (const c of Cases) {
             const { samples, ok } = await measure(browser, site.url, text, c, presses);
