@@ -16,10 +16,6 @@ namespace schnackomat::ui {
 
 namespace {
 
-// The factor grows in steps of one pixel of the main window's width, up to three times the
-// drawing: enough for any interface font a desktop offers.
-constexpr int ScaleSteps = 3 * 592;
-
 using rules::CaptionKind;
 using rules::Form1Layout;
 using rules::Form2Layout;
@@ -114,27 +110,10 @@ QFont InterfaceFont() {
 }
 
 double LayoutScale(const QFont& font, const QStyle& style) {
-    const auto scaleAt = [](int step) {
-        const double width = static_cast<double>(Form1Layout.Width) / rules::TwipsPerPixel;
-        return (width + step) / width;
-    };
-    const auto fits = [&](int step) {
-        const double scale = scaleAt(step);
+    return rules::SmallestFittingScale([&](double scale) {
         return CaptionsFit(Form1Layout, scale, font, style) &&
                CaptionsFit(Form2Layout, scale, font, style);
-    };
-    // The first step at which everything fits; a larger window only has more room.
-    int low = 0;
-    int high = ScaleSteps;
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (fits(middle)) {
-            high = middle;
-        } else {
-            low = middle + 1;
-        }
-    }
-    return scaleAt(low);
+    });
 }
 
 double KeyFontPointSize(double scale) {

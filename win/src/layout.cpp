@@ -12,11 +12,6 @@ namespace {
 
 using rules::CaptionKind;
 
-// The drawing's width at 96 DPI; the factor grows in steps of one pixel of it, up to three
-// times the drawing: enough for any interface font a system offers.
-constexpr int DrawnWidth = rules::Form1Layout.Width / rules::TwipsPerPixel;
-constexpr int ScaleSteps = 3 * DrawnWidth;
-
 // A pixel of the drawing at `dpi`.
 int DevicePixels(int pixels, UINT dpi) {
     return MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
@@ -99,27 +94,12 @@ bool CaptionsFit(const rules::Form& form, const Scale& scale, HDC dc, UINT dpi) 
 }
 
 Scale LayoutScale(HDC dc, UINT dpi) {
-    const auto scaleAt = [dpi](int step) {
-        const double dpiFactor = static_cast<double>(dpi) / USER_DEFAULT_SCREEN_DPI;
-        return Scale{dpiFactor * (DrawnWidth + step) / DrawnWidth};
-    };
-    const auto fits = [&](int step) {
-        const Scale scale = scaleAt(step);
-        return CaptionsFit(rules::Form1Layout, scale, dc, dpi) &&
-               CaptionsFit(rules::Form2Layout, scale, dc, dpi);
-    };
-    // The first step at which everything fits; a larger window only has more room.
-    int low = 0;
-    int high = ScaleSteps;
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (fits(middle)) {
-            high = middle;
-        } else {
-            low = middle + 1;
-        }
-    }
-    return scaleAt(low);
+    const double dpiFactor = static_cast<double>(dpi) / USER_DEFAULT_SCREEN_DPI;
+    return Scale{dpiFactor * rules::SmallestFittingScale([&](double factor) {
+                     const Scale scale{dpiFactor * factor};
+                     return CaptionsFit(rules::Form1Layout, scale, dc, dpi) &&
+                            CaptionsFit(rules::Form2Layout, scale, dc, dpi);
+                 })};
 }
 
 }  // namespace schnackomat::win

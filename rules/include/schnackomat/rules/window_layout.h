@@ -137,6 +137,30 @@ inline constexpr Colour PaleRed{255, 192, 192};      // the help window's shortc
 inline constexpr std::u16string_view KeyFontFamily = u"Times New Roman";
 inline constexpr double KeyFontPoints = 8.25;
 
+// The factor by which a binding scales both windows: the smallest at which `fits(factor)` holds
+// for every caption of both in its interface font, never below 1. It grows in steps of one pixel
+// of the main window's drawn width, up to three times the drawing (enough for any interface font
+// a desktop offers); a larger factor only gives a caption more room, so the first step that fits
+// is found by halving.
+template <class Fits>
+double SmallestFittingScale(Fits fits) {
+    constexpr int drawnWidth = Form1Layout.Width / TwipsPerPixel;
+    const auto factorAt = [](int step) {
+        return static_cast<double>(drawnWidth + step) / drawnWidth;
+    };
+    int low = 0;
+    int high = 3 * drawnWidth;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (fits(factorAt(middle))) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return factorAt(low);
+}
+
 namespace layout_detail {
 constexpr bool Inside(const Form& form) {
     for (const Place& place : form.Places) {
