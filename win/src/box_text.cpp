@@ -2,6 +2,15 @@
 
 namespace schnackomat::win {
 
+namespace {
+
+// Whether a box's "\r\n", one line break for the rules, starts at `index`.
+bool LineBreakAt(std::wstring_view boxText, std::size_t index) {
+    return boxText[index] == L'\r' && index + 1 < boxText.size() && boxText[index + 1] == L'\n';
+}
+
+}  // namespace
+
 std::wstring ToBoxText(std::u16string_view text) {
     std::wstring box;
     box.reserve(text.size());
@@ -18,7 +27,7 @@ std::u16string FromBoxText(std::wstring_view text) {
     std::u16string rules;
     rules.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+        if (LineBreakAt(text, i)) {
             continue;
         }
         rules += static_cast<char16_t>(text[i]);
@@ -29,9 +38,7 @@ std::u16string FromBoxText(std::wstring_view text) {
 std::size_t BoxIndex(std::wstring_view boxText, std::size_t index) {
     std::size_t box = 0;
     for (std::size_t counted = 0; counted < index && box < boxText.size(); ++counted) {
-        const bool lineBreak =
-            boxText[box] == L'\r' && box + 1 < boxText.size() && boxText[box + 1] == L'\n';
-        box += lineBreak ? 2 : 1;
+        box += LineBreakAt(boxText, box) ? 2 : 1;
     }
     return box;
 }
@@ -39,9 +46,7 @@ std::size_t BoxIndex(std::wstring_view boxText, std::size_t index) {
 std::size_t RulesIndex(std::wstring_view boxText, std::size_t boxIndex) {
     std::size_t index = 0;
     for (std::size_t box = 0; box < boxIndex && box < boxText.size(); ++box) {
-        const bool firstOfLineBreak =
-            boxText[box] == L'\r' && box + 1 < boxText.size() && boxText[box + 1] == L'\n';
-        if (!firstOfLineBreak) {
+        if (!LineBreakAt(boxText, box)) {
             ++index;
         }
     }
